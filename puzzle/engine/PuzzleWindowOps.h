@@ -14,16 +14,18 @@ namespace zorvat {
 enum class GridLineArray { XLine, YLINE };
 
 class PuzzleWindowOps {
-public:
+  public:
     virtual ~PuzzleWindowOps();
 
     // The board picture box `Pic` and the hidden holder of the current puzzle picture `PicSurface`.
     virtual halvoria::PictureSurface& Pic() = 0;
     virtual const halvoria::PictureSurface& PicSurface() = 0;
-    // Assigns the picture of `PicSurface` to `Pic`: the whole picture shows and `Pic` takes its size.
+    // Assigns the picture of `PicSurface` to `Pic`: the whole picture shows and `Pic` takes its
+    // size.
     virtual void ShowWholePicture() = 0;
 
-    // Grid line element `index` (1..15) of one array: place it (twips inside `Pic`) and show it, or hide it.
+    // Grid line element `index` (1..15) of one array: place it (twips inside `Pic`) and show it, or
+    // hide it.
     virtual void ShowGridLine(GridLineArray array, int index, int x1, int y1, int x2, int y2) = 0;
     virtual void HideGridLine(GridLineArray array, int index) = 0;
 

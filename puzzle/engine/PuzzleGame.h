@@ -1,0 +1,75 @@
+// The sliding puzzle's board model and game loop: new game and shuffle, presses and slides,
+// evaluation and score, completion, giving up and the clock tick.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "puzzle/engine/PuzzleWindowOps.h"
+
+namespace zorvat {
+
+// Grid sizes the board arrays can hold; the menu offers 4, 5, 8 and 10.
+inline constexpr std::int32_t kMinPanelSize = 2;
+inline constexpr std::int32_t kMaxPanelSize = 10;
+
+// Title of every message box of the puzzle.
+inline constexpr const char* kPuzzleTitle = "Mirelda";
+// The question asked before a game in progress is discarded (giving up, changing the grid size).
+inline constexpr const char* kDiscardGameQuestion =
+    "マス数を変更すると現在プレー中のゲームが破棄されます。よろしいですか？";
+
+// A number as a space (or "-") followed by its digits: 12 -> " 12", -3 -> "-3".
+std::string SignedForm(std::int32_t value);
+// The score label's text: " 948-100% " for 948 points with 100 percent in place.
+std::string ScoreCaption(std::int32_t score, std::int32_t percent);
+// The congratulation text, with the high-score mark when the score became the best of its size.
+std::string CompletionMessage(std::int32_t score, bool newBest);
+
+class PuzzleGame {
+  public:
+    explicit PuzzleGame(PuzzleWindowOps& ops);
+
+    // Board state; both arrays are [column][row] and use indices 1..panelSize.
+    std::int32_t panelSize = 4;
+    std::int32_t shuffleCount = 100;
+    std::int32_t board[11][11] = {};
+    std::int32_t pendingBoard[11][11] = {};
+    bool playing = false;
+    std::int32_t moveCount = 0;
+    std::uint32_t startTick = 0;
+    bool musicOn = true;
+
+    // New game: fresh shuffled board, grid, full draw, zeroed labels and the tune.
+    void Game_Start_Click();
+    // Press on the board at (x, y) twips inside Pic; every button slides.
+    void Pic_MouseDown(int button, int shift, float x, float y);
+    // Give up after asking; nothing happens unless a game is in progress.
+    void Game_Reset_Click();
+    // Ends the game display: stops play, hides the grid and shows the whole picture.
+    void EndGame();
+
+    struct Evaluation {
+        std::int32_t placedCount;
+        bool complete;
+        std::int32_t placedPercent;
+        std::int32_t runningScore;
+    };
+    // Panels at home, whole percent of them, and the score the game would get now.
+    Evaluation EvaluateBoard();
+
+    // Half-second clock tick: time and score labels and the tune's restart, only during a game.
+    void Timer1_Timer();
+
+    void FillSolved();
+    void Shuffle();
+
+  private:
+    bool SizeSupported() const;
+    void RefreshChangedPanels();
+    void CompleteGame(const Evaluation& evaluation);
+
+    PuzzleWindowOps& ops_;
+};
+
+}  // namespace zorvat
