@@ -12,11 +12,12 @@ using Colour = std::uint32_t;
 inline constexpr Colour kWhite = 0xFFFFFF;
 
 class PictureSurface {
-public:
+  public:
     virtual ~PictureSurface();
 
     // Plain copy of a rectangle of source's assigned picture into this surface. Equal sizes copy
-    // pixel for pixel; the destination's left and top come in single precision as the games pass them.
+    // pixel for pixel; the destination's left and top come in single precision as the games pass
+    // them.
     virtual void PaintPicture(const PictureSurface& source, float destLeft, float destTop,
                               double destWidth, double destHeight, double srcLeft, double srcTop,
                               double srcWidth, double srcHeight) = 0;

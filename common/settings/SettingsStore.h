@@ -1,0 +1,46 @@
+// The per-user settings store both games share: $XDG_CONFIG_HOME/Halvoria.ini, one section a
+// program.
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <cstdint>
+
+namespace halvoria {
+
+// Strings addressed by section and key. Reads fall back to the caller's default; writes report
+// nothing. Saving goes through a temporary file renamed over the old one under a lock file, and
+// merges with what another program wrote meanwhile, so each program can keep its own section.
+class SettingsStore {
+  public:
+    SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+    ~SettingsStore();
+
+    // The stored string, or fallback when the key is absent.
+    QString GetSetting(const QString& section, const QString& key, const QString& fallback) const;
+
+    // Creates or replaces the value; reaches the file at the latest at Flush().
+    void SaveSetting(const QString& section, const QString& key, const QString& value);
+
+    // Writes pending changes now. A store that cannot be written keeps its old file untouched.
+    void Flush();
+
+    // Typed conveniences with the encodings of SettingValues.h; an unreadable value gives fallback.
+    std::int32_t GetWholeNumber(const QString& section, const QString& key,
+                                std::int32_t fallback) const;
+    bool GetBoolean(const QString& section, const QString& key, bool fallback) const;
+    QString GetText(const QString& section, const QString& key, const QString& fallback) const;
+    void SaveWholeNumber(const QString& section, const QString& key, std::int32_t value);
+    void SaveBoolean(const QString& section, const QString& key, bool value);
+    void SaveText(const QString& section, const QString& key, const QString& value);
+
+    // The file behind the store.
+    QString FileName() const;
+
+  private:
+    mutable QSettings settings_;
+};
+
+}  // namespace halvoria

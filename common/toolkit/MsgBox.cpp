@@ -1,0 +1,103 @@
+// MsgBox on QMessageBox with the games' Japanese button captions.
+#include "common/toolkit/MsgBox.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace halvoria {
+
+namespace {
+
+MsgBoxHandler& Handler() {
+    static MsgBoxHandler handler;
+    return handler;
+}
+
+struct ButtonSpec {
+    const char* caption;
+    QMessageBox::ButtonRole role;
+    int answer;
+};
+
+std::vector<ButtonSpec> ButtonsFor(int code) {
+    const ButtonSpec ok{"OK", QMessageBox::AcceptRole, kMsgBoxOk};
+    const ButtonSpec cancel{"キャンセル", QMessageBox::RejectRole, kMsgBoxCancel};
+    const ButtonSpec yes{"はい(&Y)", QMessageBox::YesRole, kMsgBoxYes};
+    const ButtonSpec no{"いいえ(&N)", QMessageBox::NoRole, kMsgBoxNo};
+    switch (code & 0xF) {
+        case 1:
+            return {ok, cancel};
+        case 3:
+            return {yes, no, cancel};
+        case 4:
+            return {yes, no};
+        default:
+            return {ok};
+    }
+}
+
+QMessageBox::Icon IconFor(int code) {
+    switch (code & 0x70) {
+        case 16:
+            return QMessageBox::Critical;
+        case 32:
+            return QMessageBox::Question;
+        case 48:
+            return QMessageBox::Warning;
+        case 64:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+QString FromGameText(const std::string& utf8) {
+    QString text = QString::fromStdString(utf8);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+}  // namespace
+
+int MsgBox(QWidget* parent, const std::string& text, int code, const std::string& title) {
+    if (Handler()) return Handler()(text, code, title);
+
+    QMessageBox box(parent);
+    box.setIcon(IconFor(code));
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(FromGameText(text));
+
+    const std::vector<ButtonSpec> specs = ButtonsFor(code);
+    std::vector<std::pair<QPushButton*, int>> buttons;
+    for (const ButtonSpec& spec : specs) {
+        buttons.emplace_back(box.addButton(QString::fromUtf8(spec.caption), spec.role),
+                             spec.answer);
+    }
+    const std::size_t preselected = std::min<std::size_t>((code >> 8) & 0x3, buttons.size() - 1);
+    box.setDefaultButton(buttons[preselected].first);
+    // Escape and the close button give the answer of the box's way out: Cancel, else No, else OK.
+    QPushButton* wayOut = buttons.back().first;
+    for (const auto& [button, answer] : buttons) {
+        if (answer == kMsgBoxCancel || (answer == kMsgBoxNo && specs.size() == 2)) wayOut = button;
+    }
+    box.setEscapeButton(wayOut);
+
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    for (const auto& [button, answer] : buttons) {
+        if (button == clicked) return answer;
+    }
+    for (const auto& [button, answer] : buttons) {
+        if (button == wayOut) return answer;
+    }
+    return kMsgBoxOk;
+}
+
+void SetMsgBoxHandler(MsgBoxHandler handler) { Handler() = std::move(handler); }
+
+}  // namespace halvoria
