@@ -1,11 +1,17 @@
-// Starts Zorvat: one fixed-size window titled "Mirelda".
+// Starts Zorvat: the sliding picture puzzle in its one fixed-size window "Mirelda".
 #include <QApplication>
-#include <QMainWindow>
+
+#include "common/media/MediaDevice.h"
+#include "puzzle/window/ZorvatFrm.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Mirelda");
-    window.show();
-    return app.exec();
+    int result = 0;
+    {
+        zorvat::ZorvatFrm window;
+        window.show();
+        result = QApplication::exec();
+    }
+    halvoria::ShutdownMediaDevice();
+    return result;
 }

@@ -1,0 +1,457 @@
+// The sliding puzzle's window: controls at their fixed places, the menu tree, start-up and
+// shutdown, the picture and grid-size choices, and the window operations the engine draws through.
+#include "puzzle/window/ZorvatFrm.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QImage>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+#include <utility>
+
+#include "common/media/MediaDevice.h"
+#include "common/settings/SettingsStore.h"
+#include "common/toolkit/Clock.h"
+#include "common/toolkit/Dir.h"
+#include "common/toolkit/ImageView.h"
+#include "common/toolkit/Label.h"
+#include "common/toolkit/LineArray.h"
+#include "common/toolkit/MenuItem.h"
+#include "common/toolkit/MsgBox.h"
+#include "common/toolkit/PictureBox.h"
+#include "common/toolkit/PictureLoader.h"
+#include "common/toolkit/ProgramFolder.h"
+#include "puzzle/engine/PanelDrawing.h"
+#include "resources/pictures/BuiltinPictures.h"
+
+namespace zorvat {
+
+namespace {
+
+constexpr int kInformationOk = 64;
+constexpr int kQuestionYesNo = 36;
+constexpr int kAnswerYes = 6;
+
+const QString kSection = QStringLiteral("Mirelda");
+constexpr const char* kTuneFile = "music.mid";
+
+// Client area under the menu bar, in pixels; Picture1 leaves the last column to the window.
+constexpr int kClientWidth = 626;
+constexpr int kClientHeight = 433;
+
+// Grid sizes of the MassSize items 0..3.
+constexpr std::array<std::int32_t, 4> kMassSizes = {4, 5, 8, 10};
+
+// The stored grid size is used when the board arrays can hold it; anything else starts at 4.
+constexpr std::int32_t kDefaultPanelSize = 4;
+
+constexpr int kMaxPictureFiles = 100;
+
+}  // namespace
+
+ZorvatFrm::ZorvatFrm(ZorvatEnvironment environment, QWidget* parent)
+    : QMainWindow(parent), environment_(std::move(environment)), game_(*this) {
+    if (!environment_.sendString) environment_.sendString = halvoria::SendMediaCommand;
+    if (!environment_.playSound) environment_.playSound = halvoria::PlaySoundFile;
+    if (!environment_.tickCount) environment_.tickCount = halvoria::TickCount;
+
+    BuildControls();
+    BuildMenus();
+
+    // The timer runs for the window's whole life; a tick does nothing outside a game.
+    timer1_.setInterval(500);
+    connect(&timer1_, &QTimer::timeout, this, &ZorvatFrm::Timer1_Timer);
+    timer1_.start();
+
+    Form_Load();
+}
+
+ZorvatFrm::~ZorvatFrm() = default;
+
+void ZorvatFrm::BuildControls() {
+    setWindowIcon(QIcon(QString::fromLatin1(halvoria::pictures::kIcon)));
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    // No resizing: the window is as large as the menu bar and the client area need.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    picture1_ = new halvoria::PictureBox(client);
+    picture1_->SetGeometryTwips(0, 0, 9375, 6495);
+    picture1_->SetBackColor(0x000000);
+    picture1_->SetBorder(halvoria::PictureBox::Border::Sunken3D);
+
+    picture2_ = new halvoria::PictureBox(picture1_);
+    picture2_->SetGeometryTwips(120, 120, 6150, 6150);
+    picture2_->SetAutoSize(true);
+    picture2_->SetPicture(QImage(QString::fromLatin1(halvoria::pictures::kFrame)));
+
+    pic_ = new halvoria::PictureBox(picture2_);
+    pic_->SetGeometryTwips(75, 75, 6045, 6045);
+    pic_->SetBackColor(halvoria::kWhite);
+    pic_->SetAutoSize(true);
+    connect(
+        pic_, &halvoria::PictureBox::MousePressed, this,
+        [this](int button, int shift, float x, float y) { Pic_MouseDown(button, shift, x, y); });
+
+    xLine_ = std::make_unique<halvoria::LineArray>(*pic_, 0, 480, 6000, 480);
+    yLine_ = std::make_unique<halvoria::LineArray>(*pic_, 600, 0, 600, 6000);
+
+    struct CaptionPlace {
+        const char* picture;
+        int left, top;
+    };
+    const CaptionPlace captions[] = {
+        {halvoria::pictures::kCaptionSample, 6600, 120},
+        {halvoria::pictures::kCaptionTimes, 6720, 3360},
+        {halvoria::pictures::kCaptionTime, 6810, 4200},
+        {halvoria::pictures::kCaptionScore, 6780, 5040},
+    };
+    for (std::size_t i = 0; i < captions_.size(); ++i) {
+        captions_[i] = new halvoria::ImageView(picture1_);
+        captions_[i]->SetGeometryTwips(captions[i].left, captions[i].top, 2250, 450);
+        captions_[i]->SetPicture(QImage(QString::fromLatin1(captions[i].picture)));
+    }
+
+    picSuc_ = new halvoria::ImageView(picture1_);
+    picSuc_->SetGeometryTwips(6480, 600, 2595, 2595);
+    picSuc_->SetStretch(true);
+
+    // Plates first, so the labels lie on top of them.
+    const QImage plate(QString::fromLatin1(halvoria::pictures::kPlate));
+    const int counterTops[] = {3720, 4560, 5400};
+    for (std::size_t i = 0; i < plates_.size(); ++i) {
+        plates_[i] = new halvoria::ImageView(picture1_);
+        plates_[i]->SetGeometryTwips(6720, counterTops[i], 2100, 390);
+        plates_[i]->SetPicture(plate);
+    }
+    const halvoria::Colour controlText = palette().color(QPalette::ButtonText).rgb() & 0xFFFFFFu;
+    halvoria::Label** labels[] = {&timesLbl_, &timeLbl_, &scoreLbl_};
+    for (std::size_t i = 0; i < 3; ++i) {
+        auto* label = new halvoria::Label(picture1_);
+        label->SetGeometryTwips(6840, counterTops[i], 1935, 495);
+        label->SetFace(QStringLiteral("Arial"), 18, true, true);
+        label->SetTextColour(controlText);
+        label->SetCaption("0 ");
+        *labels[i] = label;
+    }
+
+    // The two picture holders are never shown.
+    picDefault_ = new halvoria::PictureBox(this);
+    picDefault_->hide();
+    picDefault_->SetPicture(QImage(QString::fromLatin1(halvoria::pictures::kPuzzle)));
+    picSurface_ = new halvoria::PictureBox(this);
+    picSurface_->hide();
+}
+
+void ZorvatFrm::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    using halvoria::AddMenuItem;
+
+    menu_.Game = bar->addMenu(QStringLiteral("ゲーム(&G)"));
+    menu_.Game_Start = AddMenuItem(menu_.Game, QStringLiteral("開始"), QKeySequence(Qt::Key_F2),
+                                   [this] { Game_Start_Click(); });
+    menu_.Game_Reset = AddMenuItem(menu_.Game, QStringLiteral("リセット"), QKeySequence(Qt::Key_F3),
+                                   [this] { Game_Reset_Click(); });
+    menu_.Game->addSeparator();  // Srash3
+    menu_.ShowHiscore = AddMenuItem(menu_.Game, QStringLiteral("ハイスコア"), QKeySequence(),
+                                    [this] { ShowHiscore_Click(); });
+    menu_.Game->addSeparator();  // Srash01
+    menu_.Game_Exit = AddMenuItem(menu_.Game, QStringLiteral("終了(&E)"), QKeySequence(Qt::Key_F4),
+                                  [this] { Game_Exit_Click(); });
+
+    menu_.Setting = bar->addMenu(QStringLiteral("設定(&S)"));
+    menu_.Mass = menu_.Setting->addMenu(QStringLiteral("マス数"));
+    const QString sizeCaptions[] = {QStringLiteral("４×４"), QStringLiteral("５×５"),
+                                    QStringLiteral("８×８"), QStringLiteral("１０×１０")};
+    for (int i = 0; i < static_cast<int>(menu_.MassSize.size()); ++i) {
+        menu_.MassSize[i] = AddMenuItem(
+            menu_.Mass, sizeCaptions[i], QKeySequence(), [this, i] { MassSize_Click(i); }, true);
+    }
+    menu_.MassPic = menu_.Setting->addMenu(QStringLiteral("マス画像"));
+    menu_.PicName.push_back(AddMenuItem(
+        menu_.MassPic, QStringLiteral("デフォルト"), QKeySequence(), [this] { PicName_Click(0); },
+        true));
+    menu_.SoundMenu = menu_.Setting->addMenu(QStringLiteral("サウンド"));
+    menu_.SoundOn = AddMenuItem(
+        menu_.SoundMenu, QStringLiteral("鳴らす"), QKeySequence(), [this] { SoundOn_Click(); },
+        true);
+    menu_.SoundOff = AddMenuItem(
+        menu_.SoundMenu, QStringLiteral("鳴らさない"), QKeySequence(), [this] { SoundOff_Click(); },
+        true);
+    menu_.MusicMenu = menu_.Setting->addMenu(QStringLiteral("ミュージック"));
+    menu_.MusicOn = AddMenuItem(
+        menu_.MusicMenu, QStringLiteral("鳴らす"), QKeySequence(), [this] { MusicOn_Click(); },
+        true);
+    menu_.MusicOff = AddMenuItem(
+        menu_.MusicMenu, QStringLiteral("鳴らさない"), QKeySequence(), [this] { MusicOff_Click(); },
+        true);
+    menu_.Setting->addSeparator();  // Srash2
+    menu_.HiscoreClear = AddMenuItem(menu_.Setting, QStringLiteral("ハイスコアクリア"),
+                                     QKeySequence(), [this] { HiscoreClear_Click(); });
+
+    menu_.Version = bar->addMenu(QStringLiteral("バージョン(&V)"));
+    menu_.About = AddMenuItem(menu_.Version, QStringLiteral("About"), QKeySequence(),
+                              [this] { About_Click(); });
+}
+
+void ZorvatFrm::Form_Load() {
+    // 1. The program folder, where pictures, the tune and the move sound are looked up.
+    appFolder_ = halvoria::WithTrailingSeparator(
+        environment_.appFolder.isEmpty() ? halvoria::ProgramFolder() : environment_.appFolder);
+    music_ = std::make_unique<halvoria::MusicLoop>(environment_.sendString,
+                                                   appFolder_.toStdString(), kTuneFile);
+    moveSound_ =
+        std::make_unique<halvoria::MoveSound>(environment_.playSound, appFolder_.toStdString());
+
+    // 2. Grid lines 1..15 of each array, hidden until a game lays them out.
+    for (int i = 1; i <= kGridLineCount; ++i) {
+        xLine_->Load(i);
+        yLine_->Load(i);
+    }
+
+    // 3. Settings.
+    const halvoria::SettingsStore store;
+    game_.panelSize = store.GetWholeNumber(kSection, QStringLiteral("PanelSize"), 4);
+    soundOn_ = store.GetBoolean(kSection, QStringLiteral("Sound"), true);
+    game_.musicOn = store.GetBoolean(kSection, QStringLiteral("Music"), true);
+    pictureName_ = store.GetText(kSection, QStringLiteral("Picture"), QString());
+    game_.shuffleCount = store.GetWholeNumber(kSection, QStringLiteral("RefreshTimes"), 100);
+    // The board arrays hold 2..10 panels a side; a stored size beyond that would not fit.
+    if (game_.panelSize < kMinPanelSize || game_.panelSize > kMaxPanelSize) {
+        game_.panelSize = kDefaultPanelSize;
+    }
+
+    // 4. Title.
+    setWindowTitle(kSection);
+
+    // 5. Best scores.
+    for (int index = 0; index < kBestScoreSlots; ++index) {
+        menu_.MassSize[index]->setChecked(false);
+        hiScores_.hiScores[index + 1] =
+            store.GetWholeNumber(kSection, QString::fromStdString(BestScoreKey(index + 1)), 0);
+    }
+
+    // 6. The grid-size mark; 6 or 7 mark nothing and stay as they are.
+    for (std::size_t i = 0; i < kMassSizes.size(); ++i) {
+        if (kMassSizes[i] == game_.panelSize) menu_.MassSize[i]->setChecked(true);
+    }
+
+    // 7, 8. Sound and music marks.
+    SetSoundMarks(soundOn_, !soundOn_);
+    SetMusicMarks(game_.musicOn, !game_.musicOn);
+
+    // 9. The picture menu: bitmaps, then JPEG files, one item each.
+    pictureFiles_.assign(1, QString());
+    bool found = false;
+    const QStringList files = halvoria::PictureFiles(appFolder_);
+    for (const QString& name : files) {
+        if (static_cast<int>(pictureFiles_.size()) > kMaxPictureFiles) break;
+        const int index = static_cast<int>(pictureFiles_.size());
+        menu_.PicName.push_back(halvoria::AddMenuItem(
+            menu_.MassPic, halvoria::EscapeMnemonic(name), QKeySequence(),
+            [this, index] { PicName_Click(index); }, true));
+        pictureFiles_.push_back(name);
+        if (name == pictureName_) {
+            found = true;
+            menu_.PicName[index]->setChecked(true);
+        }
+    }
+
+    // 10. A stored name that is not listed falls back to the built-in picture.
+    if (!found) pictureName_.clear();
+
+    // 11. The chosen picture; one that cannot be read falls back as well.
+    if (!LoadPuzzlePicture()) MarkPicture(0);
+
+    // 12. Show it whole on the board and in the sample.
+    pic_->AssignPictureFrom(*picSurface_);
+    picSuc_->SetPicture(picSurface_->Picture());
+}
+
+bool ZorvatFrm::LoadPuzzlePicture() {
+    if (!pictureName_.isEmpty()) {
+        const QImage picture = halvoria::LoadPicture(appFolder_ + pictureName_);
+        if (!picture.isNull()) {
+            picSurface_->SetPicture(picture);
+            return true;
+        }
+        pictureName_.clear();
+    }
+    picSurface_->AssignPictureFrom(*picDefault_);
+    return false;
+}
+
+void ZorvatFrm::MarkPicture(int index) {
+    for (QAction* item : menu_.PicName) item->setChecked(false);
+    menu_.PicName[index]->setChecked(true);
+}
+
+void ZorvatFrm::Form_QueryUnload() {
+    if (game_.musicOn && game_.playing) CloseMusic();
+
+    halvoria::SettingsStore store;
+    store.SaveWholeNumber(kSection, QStringLiteral("PanelSize"), game_.panelSize);
+    store.SaveBoolean(kSection, QStringLiteral("Sound"), soundOn_);
+    store.SaveBoolean(kSection, QStringLiteral("Music"), game_.musicOn);
+    store.SaveText(kSection, QStringLiteral("Picture"), pictureName_);
+    store.SaveWholeNumber(kSection, QStringLiteral("RefreshTimes"), game_.shuffleCount);
+    for (int slot = 1; slot <= kBestScoreSlots; ++slot) {
+        store.SaveWholeNumber(kSection, QString::fromStdString(BestScoreKey(slot)),
+                              hiScores_.hiScores[slot]);
+    }
+    store.Flush();
+}
+
+void ZorvatFrm::closeEvent(QCloseEvent* event) {
+    // Closing runs once, whether from Exit or the title bar; the window is gone afterwards.
+    if (!unloaded_) {
+        unloaded_ = true;
+        Form_QueryUnload();
+        timer1_.stop();
+    }
+    event->accept();
+}
+
+bool ZorvatFrm::ConfirmDiscard(const char* question) {
+    if (!game_.playing) return true;
+    if (MsgBox(question, kQuestionYesNo, kSection.toStdString()) != kAnswerYes) return false;
+    if (game_.musicOn) CloseMusic();
+    return true;
+}
+
+// --- Menu commands -------------------------------------------------------------------------
+
+void ZorvatFrm::Game_Start_Click() { game_.Game_Start_Click(); }
+
+void ZorvatFrm::Game_Reset_Click() { game_.Game_Reset_Click(); }
+
+void ZorvatFrm::ShowHiscore_Click() {
+    hiScores_.ShowHiscore_Click(
+        [this](const std::string& text, int code, const std::string& title) {
+            return MsgBox(text, code, title);
+        });
+}
+
+void ZorvatFrm::HiscoreClear_Click() {
+    hiScores_.HiscoreClear_Click(
+        [this](const std::string& text, int code, const std::string& title) {
+            return MsgBox(text, code, title);
+        });
+}
+
+void ZorvatFrm::Game_Exit_Click() { close(); }
+
+void ZorvatFrm::MassSize_Click(int index) {
+    if (index < 0 || index >= static_cast<int>(kMassSizes.size())) return;
+    if (!ConfirmDiscard(kDiscardGameQuestion)) return;
+    for (QAction* item : menu_.MassSize) item->setChecked(false);
+    menu_.MassSize[index]->setChecked(true);
+    game_.panelSize = kMassSizes[index];
+    if (game_.playing) game_.EndGame();
+}
+
+void ZorvatFrm::PicName_Click(int index) {
+    if (index < 0 || index >= static_cast<int>(menu_.PicName.size())) return;
+    if (!ConfirmDiscard(kChangePictureQuestion)) return;
+    pictureName_ = index == 0 ? QString() : pictureFiles_[index];
+    // A file damaged or removed since start-up gives the built-in picture, marked as such.
+    const bool loaded = LoadPuzzlePicture();
+    picSuc_->SetPicture(picSurface_->Picture());
+    MarkPicture(index != 0 && !loaded ? 0 : index);
+    if (game_.playing) {
+        game_.EndGame();
+    } else {
+        ShowWholePicture();
+    }
+}
+
+void ZorvatFrm::SoundOn_Click() {
+    halvoria::SoundOn_Click(soundOn_, [this](bool on, bool off) { SetSoundMarks(on, off); });
+}
+
+void ZorvatFrm::SoundOff_Click() {
+    halvoria::SoundOff_Click(soundOn_, [this](bool on, bool off) { SetSoundMarks(on, off); });
+}
+
+void ZorvatFrm::MusicOn_Click() {
+    halvoria::MusicOn_Click(game_.playing, game_.musicOn, *music_,
+                            [this](bool on, bool off) { SetMusicMarks(on, off); });
+}
+
+void ZorvatFrm::MusicOff_Click() {
+    halvoria::MusicOff_Click(game_.playing, game_.musicOn, *music_,
+                             [this](bool on, bool off) { SetMusicMarks(on, off); });
+}
+
+void ZorvatFrm::About_Click() { MsgBox(kAboutText, kInformationOk, "About"); }
+
+void ZorvatFrm::Pic_MouseDown(int button, int shift, float x, float y) {
+    game_.Pic_MouseDown(button, shift, x, y);
+}
+
+void ZorvatFrm::Timer1_Timer() { game_.Timer1_Timer(); }
+
+void ZorvatFrm::SetSoundMarks(bool onChecked, bool offChecked) {
+    menu_.SoundOn->setChecked(onChecked);
+    menu_.SoundOff->setChecked(offChecked);
+}
+
+void ZorvatFrm::SetMusicMarks(bool onChecked, bool offChecked) {
+    menu_.MusicOn->setChecked(onChecked);
+    menu_.MusicOff->setChecked(offChecked);
+}
+
+// --- Window operations ---------------------------------------------------------------------
+
+halvoria::PictureSurface& ZorvatFrm::Pic() { return *pic_; }
+
+const halvoria::PictureSurface& ZorvatFrm::PicSurface() { return *picSurface_; }
+
+void ZorvatFrm::ShowWholePicture() { pic_->AssignPictureFrom(*picSurface_); }
+
+void ZorvatFrm::ShowGridLine(GridLineArray array, int index, int x1, int y1, int x2, int y2) {
+    halvoria::LineControl& line = (array == GridLineArray::XLine ? *xLine_ : *yLine_)(index);
+    line.SetEnds(x1, y1, x2, y2);
+    line.SetVisible(true);
+}
+
+void ZorvatFrm::HideGridLine(GridLineArray array, int index) {
+    (array == GridLineArray::XLine ? *xLine_ : *yLine_)(index).SetVisible(false);
+}
+
+void ZorvatFrm::SetTimesCaption(const std::string& text) { timesLbl_->SetCaption(text); }
+
+void ZorvatFrm::SetTimeCaption(const std::string& text) { timeLbl_->SetCaption(text); }
+
+void ZorvatFrm::SetScoreCaption(const std::string& text) { scoreLbl_->SetCaption(text); }
+
+int ZorvatFrm::MsgBox(const std::string& text, int code, const std::string& title) {
+    return halvoria::MsgBox(this, text, code, title);
+}
+
+void ZorvatFrm::PlayMusic() { music_->PlayMusic(); }
+
+void ZorvatFrm::CloseMusic() { music_->CloseMusic(); }
+
+void ZorvatFrm::PollMusic() { music_->PollMusic(); }
+
+void ZorvatFrm::PlayMoveSound() { moveSound_->PlayMoveSound(soundOn_); }
+
+bool ZorvatFrm::RecordBestScore(int panelSize, int score) {
+    return hiScores_.RecordBestScore(panelSize, score);
+}
+
+std::uint32_t ZorvatFrm::TickCount() { return environment_.tickCount(); }
+
+void ZorvatFrm::Randomize() { random_.Randomize(); }
+
+double ZorvatFrm::Rnd() { return random_.Rnd(); }
+
+}  // namespace zorvat
