@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "common/toolkit/Clock.h"
 #include "puzzle/engine/PanelDrawing.h"
 #include "puzzle/engine/Rounding.h"
 
@@ -17,10 +18,6 @@ namespace {
 constexpr int kInformationOk = 64;
 constexpr int kQuestionYesNo = 36;
 constexpr int kAnswerYes = 6;
-
-// Milliseconds between two readings of the wrapping 32-bit tick counter; unsigned arithmetic
-// keeps a game that runs across the wrap correct.
-std::uint32_t ElapsedMs(std::uint32_t now, std::uint32_t start) { return now - start; }
 
 }  // namespace
 
@@ -170,7 +167,7 @@ PuzzleGame::Evaluation PuzzleGame::EvaluateBoard() {
         }
     }
     result.placedPercent = result.placedCount * 100 / (n * n);
-    const double elapsedMs = ElapsedMs(ops_.TickCount(), startTick);
+    const double elapsedMs = halvoria::ElapsedMs(ops_.TickCount(), startTick);
     const double score =
         ((result.placedPercent + 1) * 100.0 - moveCount * 10.0 - elapsedMs / 1000.0) / 10.0;
     const std::int32_t rounded = RoundHalfEven(score);
@@ -201,7 +198,7 @@ void PuzzleGame::Game_Reset_Click() {
 
 void PuzzleGame::Timer1_Timer() {
     if (!playing) return;
-    const std::uint32_t elapsedMs = ElapsedMs(ops_.TickCount(), startTick);
+    const std::uint32_t elapsedMs = halvoria::ElapsedMs(ops_.TickCount(), startTick);
     ops_.SetTimeCaption(SignedForm(static_cast<std::int32_t>(elapsedMs / 1000)) + " ");
     const Evaluation evaluation = EvaluateBoard();
     ops_.SetScoreCaption(ScoreCaption(evaluation.runningScore, evaluation.placedPercent));
