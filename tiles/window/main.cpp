@@ -1,11 +1,17 @@
-// Starts Quendle: one fixed-size window titled "Colvane".
+// Starts Quendle: one fixed-size window titled "Colvane"; the media device is shut down at the end.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "common/media/MediaDevice.h"
+#include "tiles/window/Form1.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Colvane");
-    window.show();
-    return app.exec();
+    int result = 0;
+    {
+        quendle::Form1 window;
+        window.show();
+        result = app.exec();
+    }
+    halvoria::ShutdownMediaDevice();
+    return result;
 }
