@@ -42,12 +42,13 @@ QImage PaintShadowedWhite(int width, int height, std::span<const int> levels) {
     return image;
 }
 
-// Share of white at `distance` pixels inside an edge that fades over `depth` pixels: 0 is the
-// outer grey, 1 full white; an S-curve so the fade has no visible start or end.
+// Share of white at `distance` pixels inside an edge that fades over `depth` pixels: the outermost
+// pixel is the surrounding grey, `depth` pixels in is full white; an S-curve between, so the fade
+// has no visible start or end.
 double FadeIn(int distance, int depth) {
     if (distance >= depth) return 1.0;
-    if (distance < 0) return 0.0;
-    const double t = (distance + 1.0) / (depth + 1.0);
+    if (distance <= 0) return 0.0;
+    const double t = static_cast<double>(distance) / depth;
     return t * t * (3.0 - 2.0 * t);
 }
 
