@@ -485,8 +485,7 @@ void PaintFieldHill(QPainter& p) {
             const double gap = 3.0 + (n % 2) * 1.5;
             for (double t = -box.width() - box.height(); t < box.width() + box.height(); t += gap) {
                 const QPointF a(box.left() + t, box.top());
-                p.drawLine(a, a + QPointF(std::sin(angle) * 80, std::cos(angle) * 80) +
-                                  QPointF(80 * (angle == 0.0 ? 0 : 0), 0));
+                p.drawLine(a, a + QPointF(std::sin(angle) * 80, std::cos(angle) * 80));
             }
             p.restore();
         }
@@ -764,7 +763,7 @@ void PaintPath(QPainter& p) {
     QPainterPath narrow = stroker.createStroke(path);
     stroker.setWidth(26);
     const QPainterPath wide = stroker.createStroke(path);
-    // Widen towards the front by blending two strokes along the way.
+    // The trail widens where it comes to the front of the picture.
     QPainterPath front;
     front.addRect(QRectF(0, 320, kSide, 100));
     const QPainterPath trail = narrow.united(wide.intersected(front));

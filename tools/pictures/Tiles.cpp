@@ -100,7 +100,6 @@ void PaintNumeral(QPainter& p, const QString& digits, const QFont& font, QPointF
     const QRectF box = path.boundingRect();
     const QPointF shift(std::round(centre.x() - box.center().x()),
                         std::round(centre.y() - box.center().y()));
-    p.setPen(Qt::NoPen);
     p.setFont(font);
     p.setPen(metal.light);
     p.drawText(shift + QPointF(0.6, 0.6), digits);
