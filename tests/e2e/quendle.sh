@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# End-to-end run of Quendle under Xvfb: a new game, removals by real mouse clicks, a give-up
+# answered from the keyboard, Exit by F4, and the best score found in the settings file and shown
+# again by a second run.
+# Usage: quendle.sh PATH/TO/Quendle
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=lib.sh
+source "$here/lib.sh"
+
+program=${1:?usage: quendle.sh PATH/TO/Quendle}
+start_xvfb
+use_private_settings
+folder=$(make_program_folder "$program")
+shots=$E2E_TMP/shots
+mkdir -p "$shots"
+
+# Pixels of a region of a screenshot, as a checksum.
+region() {
+    local shot=$1 geometry=$2
+    /usr/bin/convert "$shot" -crop "$geometry" +repage rgb:- | md5sum | cut -d' ' -f1
+}
+
+# The id of a visible "Colvane" window other than the given ones (waits up to 10 s).
+other_window() {
+    local i id
+    for i in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --name '^Colvane$' 2>/dev/null || true); do
+            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
+        done
+        sleep 0.1
+    done
+    fail "no message box appeared"
+}
+
+# Waits until a window is no longer visible.
+wait_gone() {
+    local i
+    for i in $(seq 100); do
+        xdotool search --onlyvisible --name '^Colvane$' 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    fail "window $1 stayed open"
+}
+
+# Answers the message box that comes up next with Return (its default button); prints its id.
+answer_box() {
+    local box
+    box=$(other_window "$win" "$@")
+    focus_window "$box"
+    xdotool key Return
+    wait_gone "$box"
+    echo "$box"
+}
+
+start_program "$folder/Quendle"
+pid=$E2E_LAST_PID
+win=$(find_window Colvane)
+focus_window "$win"
+sleep 0.5
+
+# The window is the menu bar over the 520 x 293 client area.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+[ "$WIDTH" -eq 520 ] || fail "window is $WIDTH pixels wide"
+menu=$((HEIGHT - 293))
+[ "$menu" -gt 0 ] || fail "no menu bar above the client area (height $HEIGHT)"
+board="500x250+10+$((menu + 10))"
+score="89x25+48+$((menu + 270))"
+best="89x25+200+$((menu + 270))"
+
+screenshot "$win" "$shots/start.png"
+best_at_start=$(region "$shots/start.png" "$best")
+
+xdotool key F2
+sleep 0.5
+screenshot "$win" "$shots/dealt.png"
+[ "$(region "$shots/dealt.png" "$board")" != "$(region "$shots/start.png" "$board")" ] ||
+    fail "F2 drew no board"
+
+# Click three rows of most columns; on a full random board many of these cells are in groups.
+for x in 1 4 7 10 13 16 19 2 5 8 11 14 17; do
+    for y in 9 6 3; do
+        xdotool mousemove --window "$win" $((10 + 25 * x + 12)) $((menu + 10 + 25 * y + 12)) click 1
+        sleep 0.05
+    done
+done
+sleep 0.3
+screenshot "$win" "$shots/clicked.png"
+[ "$(region "$shots/clicked.png" "$board")" != "$(region "$shots/dealt.png" "$board")" ] ||
+    fail "no click removed a group"
+[ "$(region "$shots/clicked.png" "$score")" != "$(region "$shots/dealt.png" "$score")" ] ||
+    fail "the score did not change after a removal"
+
+# Give up: Return answers Yes to the question; a fresh store makes any positive score a new best.
+focus_window "$win"
+xdotool key F3
+question=$(answer_box)
+answer_box "$question" >/dev/null
+sleep 0.3
+screenshot "$win" "$shots/given-up.png"
+[ "$(region "$shots/given-up.png" "$board")" == "$(region "$shots/start.png" "$board")" ] ||
+    fail "the board was not wiped by the give-up"
+best_after=$(region "$shots/given-up.png" "$best")
+[ "$best_after" != "$best_at_start" ] || fail "the best score label still shows 0"
+
+focus_window "$win"
+xdotool key F4
+wait_exit "$pid"
+
+ini=$XDG_CONFIG_HOME/Halvoria.ini
+[ -f "$ini" ] || fail "no settings file written"
+hiscore=$(sed -n '/^\[Colvane\]/,/^\[/s/^Hiscore=//p' "$ini")
+music=$(sed -n '/^\[Colvane\]/,/^\[/s/^Music=//p' "$ini")
+[[ "$hiscore" =~ ^[1-9][0-9]*$ ]] || fail "stored Hiscore is '$hiscore'"
+[ "$music" == "True" ] || fail "stored Music is '$music'"
+
+# A second run shows the stored best exactly as the first run showed it after the give-up.
+start_program "$folder/Quendle"
+pid=$E2E_LAST_PID
+win=$(find_window Colvane)
+sleep 0.5
+screenshot "$win" "$shots/second.png"
+[ "$(region "$shots/second.png" "$best")" == "$best_after" ] ||
+    fail "the second run does not show the stored best score $hiscore"
+focus_window "$win"
+xdotool key F4
+wait_exit "$pid"
+
+echo "e2e.quendle: removals made, best score $hiscore stored and shown again"
