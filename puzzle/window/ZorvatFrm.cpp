@@ -71,7 +71,8 @@ ZorvatFrm::ZorvatFrm(ZorvatEnvironment environment, QWidget* parent)
 ZorvatFrm::~ZorvatFrm() = default;
 
 void ZorvatFrm::BuildControls() {
-    setWindowIcon(QIcon(QString::fromLatin1(halvoria::pictures::kIcon)));
+    halvoria::pictures::InitBuiltinPictures();
+    setWindowIcon(halvoria::pictures::WindowIcon());
 
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kClientHeight);
