@@ -83,7 +83,7 @@ TEST_F(StartupTest, FirstStartWithAnEmptyStore) {
         EXPECT_TRUE(label->font().italic());
     }
 
-    // Fifteen hidden grid lines of each array beside the design-time element.
+    // Fifteen hidden grid lines of each array beside the template element 0.
     for (halvoria::LineArray* lines : {&window.XLine(), &window.YLINE()}) {
         EXPECT_EQ(lines->Count(), 16);
         lines->ForEach(
