@@ -54,9 +54,12 @@ bool BmpHoldsItsPixels(const QByteArray& data) {
     if (height < 0) height = -height;
     // Run-length and embedded formats carry their own ends; the decoder checks those.
     if (compression != 0 && compression != 3 && compression != 6) return true;
-    if (width <= 0 || height <= 0 || bitsPerPixel == 0) return false;
+    if (width <= 0 || height <= 0 || bitsPerPixel == 0 || bitsPerPixel > 32) return false;
+    if (pixelOffset < 0 || pixelOffset > data.size()) return false;
+    // Width below 2^31 and at most 32 bits a pixel keep the stride within 64 bits; the row count is
+    // compared by division so a hostile header cannot overflow the product.
     const qint64 stride = ((width * bitsPerPixel + 31) / 32) * 4;
-    return pixelOffset + stride * height <= data.size();
+    return stride <= (data.size() - pixelOffset) / height;
 }
 
 // A JPEG is complete when its end-of-image marker follows the last scan. Markers are walked by

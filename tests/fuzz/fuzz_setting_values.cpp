@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size >= sizeof(std::int32_t)) {
         std::int32_t any;
         std::memcpy(&any, data, sizeof any);
-        if (halvoria::ReadWholeNumber(halvoria::WriteWholeNumber(any), any ^ 1) != any) std::abort();
+        if (halvoria::ReadWholeNumber(halvoria::WriteWholeNumber(any), any ^ 1) != any)
+            std::abort();
     }
     return 0;
 }

@@ -147,6 +147,8 @@ TEST_F(FilesTest, BadFilesGiveNoPicture) {
         {"huge.bmp", BmpHeader(50000, 50000)},
         {"wide.bmp", BmpHeader(40000, 1)},
         {"negative.bmp", BmpHeader(-20, 20)},
+        // Sides whose row arithmetic would overflow 64 bits if multiplied out.
+        {"endless.bmp", BmpHeader(0x7fffffff, 0x7fffffff)},
         {"damaged.jpg", QByteArray(jpeg).replace(20, 400, QByteArray(400, '\x01'))},
     };
     for (const auto& [name, bytes] : files) {
