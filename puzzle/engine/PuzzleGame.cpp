@@ -58,7 +58,11 @@ void PuzzleGame::Shuffle() {
     const std::int32_t n = panelSize;
     std::int32_t bx = n;
     std::int32_t by = n;
-    for (std::int32_t step = 0; step < shuffleCount; ++step) {
+    // A capped count keeps the parity of the asked one, so the blank ends on the same colour of
+    // the chequerboard as it would after every asked slide.
+    std::int32_t slides = shuffleCount;
+    if (slides > kMaxShuffleSlides) slides = kMaxShuffleSlides - ((kMaxShuffleSlides ^ slides) & 1);
+    for (std::int32_t step = 0; step < slides; ++step) {
         for (;;) {
             const double d = std::floor(ops_.Rnd() * 4.0) + 1.0;
             std::int32_t nx = bx;

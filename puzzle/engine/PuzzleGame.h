@@ -12,6 +12,9 @@ namespace zorvat {
 // Grid sizes the board arrays can hold; the menu offers 4, 5, 8 and 10.
 inline constexpr std::int32_t kMinPanelSize = 2;
 inline constexpr std::int32_t kMaxPanelSize = 10;
+// Most slides one shuffle makes. The stored slide count is only a setting, and a huge one would
+// freeze the window for minutes; a million slides scramble any board and take a few milliseconds.
+inline constexpr std::int32_t kMaxShuffleSlides = 1000000;
 
 // Title of every message box of the puzzle.
 inline constexpr const char* kPuzzleTitle = "Mirelda";

@@ -124,5 +124,32 @@ TEST(ShuffleTest, DrawsOutsideTheUnitIntervalAreRefusedLikeAnEdge) {
     EXPECT_EQ(FindBlank(game), std::make_pair(4, 3));
 }
 
+// Alternates up and down, so every draw is one slide, and counts the draws.
+struct UpDownOps : RecordingOps {
+    std::int64_t draws = 0;
+    double Rnd() override { return (draws++ % 2 == 0) ? 0.0 : 0.3; }
+};
+
+TEST(ShuffleTest, AHugeStoredCountIsCappedKeepingItsParity) {
+    const struct {
+        std::int32_t asked;
+        std::int64_t made;
+    } cases[] = {
+        {5, 5},
+        {kMaxShuffleSlides, kMaxShuffleSlides},
+        {2000000, kMaxShuffleSlides},
+        {2147483647, kMaxShuffleSlides - 1},
+    };
+    for (const auto& c : cases) {
+        UpDownOps ops;
+        PuzzleGame game{ops};
+        game.shuffleCount = c.asked;
+        game.FillSolved();
+        game.Shuffle();
+        EXPECT_EQ(ops.draws, c.made) << c.asked;
+        EXPECT_EQ(game.shuffleCount, c.asked) << "the setting itself is kept";
+    }
+}
+
 }  // namespace
 }  // namespace zorvat::test
