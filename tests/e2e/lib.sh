@@ -106,3 +106,46 @@ screenshot() {
     local window=$1 out=$2
     xwd -silent -id "$window" | /usr/bin/convert xwd:- "png:$out"
 }
+
+# Pixels of a region (WxH+X+Y) of a screenshot, as a checksum.
+region() {
+    /usr/bin/convert "$1" -crop "$2" +repage rgb:- | md5sum | cut -d' ' -f1
+}
+
+# The id of a visible window titled $E2E_TITLE other than the given ones (waits up to 10 s): the
+# message box a game has just opened.
+other_window() {
+    local i id
+    for i in $(seq 100); do
+        for id in $(xdotool search --onlyvisible --name "^${E2E_TITLE}\$" 2>/dev/null || true); do
+            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
+        done
+        sleep 0.1
+    done
+    fail "no message box appeared"
+}
+
+# Waits until the window with this id, titled $E2E_TITLE, is no longer visible.
+wait_gone() {
+    local i
+    for i in $(seq 100); do
+        xdotool search --onlyvisible --name "^${E2E_TITLE}\$" 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.1
+    done
+    fail "window $1 stayed open"
+}
+
+# The screen with every visible window (the game, an open menu, a message box) pasted at its
+# place, bottom to top, optionally cropped (WxH+X+Y): a root-window capture leaves popups and
+# dialogs black without a compositor, while each window captured by itself is complete.
+screen_shot() {
+    local out=$1 crop=${2:-1024x768+0+0} visible id geometry args=()
+    visible=" $(xdotool search --onlyvisible --name '.*' 2>/dev/null | tr '\n' ' ') "
+    # xwininfo lists the children of the root from the top of the stack down.
+    while read -r id geometry; do
+        [[ "$visible" == *" $((id)) "* ]] || continue
+        xwd -silent -id "$id" | /usr/bin/convert xwd:- "png:$E2E_TMP/window-$id.png"
+        args=("$E2E_TMP/window-$id.png" -geometry "+${geometry#*+}" -composite "${args[@]}")
+    done < <(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .* \([0-9]*x[0-9]*+[0-9-]*+[0-9-]*\) .*/\1 \2/p')
+    /usr/bin/convert -size 1024x768 xc:black "${args[@]}" -crop "$crop" +repage "png:$out"
+}

@@ -7,6 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=lib.sh
 source "$here/lib.sh"
+E2E_TITLE=Colvane
 
 program=${1:?usage: quendle.sh PATH/TO/Quendle}
 start_xvfb
@@ -14,34 +15,6 @@ use_private_settings
 folder=$(make_program_folder "$program")
 shots=$E2E_TMP/shots
 mkdir -p "$shots"
-
-# Pixels of a region of a screenshot, as a checksum.
-region() {
-    local shot=$1 geometry=$2
-    /usr/bin/convert "$shot" -crop "$geometry" +repage rgb:- | md5sum | cut -d' ' -f1
-}
-
-# The id of a visible "Colvane" window other than the given ones (waits up to 10 s).
-other_window() {
-    local i id
-    for i in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --name '^Colvane$' 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
-        done
-        sleep 0.1
-    done
-    fail "no message box appeared"
-}
-
-# Waits until a window is no longer visible.
-wait_gone() {
-    local i
-    for i in $(seq 100); do
-        xdotool search --onlyvisible --name '^Colvane$' 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "window $1 stayed open"
-}
 
 # Answers the message box that comes up next with Return (its default button); prints its id.
 answer_box() {

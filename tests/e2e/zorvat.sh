@@ -7,6 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=lib.sh
 source "$here/lib.sh"
+E2E_TITLE=Mirelda
 
 program=${1:?usage: zorvat.sh PATH/TO/Zorvat}
 start_xvfb
@@ -16,32 +17,6 @@ shots=$E2E_TMP/shots
 mkdir -p "$shots"
 ini=$XDG_CONFIG_HOME/Halvoria.ini
 printf '[Mirelda]\nRefreshTimes=0\n' >"$ini"
-
-# Pixels of a region of a screenshot, as a checksum.
-region() {
-    /usr/bin/convert "$1" -crop "$2" +repage rgb:- | md5sum | cut -d' ' -f1
-}
-
-# The id of a visible "Mirelda" window other than the given ones (waits up to 10 s).
-other_window() {
-    local i id
-    for i in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --name '^Mirelda$' 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
-        done
-        sleep 0.1
-    done
-    fail "no message box appeared"
-}
-
-wait_gone() {
-    local i
-    for i in $(seq 100); do
-        xdotool search --onlyvisible --name '^Mirelda$' 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "window $1 stayed open"
-}
 
 # The value of a key of the [Mirelda] section.
 stored() {

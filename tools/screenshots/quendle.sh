@@ -6,39 +6,13 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=../../tests/e2e/lib.sh
 source "$top/tests/e2e/lib.sh"
+E2E_TITLE=Colvane
 
 out=${1:?usage: quendle.sh DIR [PATH/TO/Quendle]}
 program=${2:-$top/build/bin/Quendle}
 [ -x "$program" ] || fail "no program at $program"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-
-# The screen with every visible window (the game, an open menu, a message box) pasted at its
-# place, bottom to top: a root-window capture leaves popups and dialogs black without a
-# compositor, while each window captured by itself is complete.
-screen_shot() {
-    local out=$1 visible id geometry args=()
-    visible=" $(xdotool search --onlyvisible --name '.*' 2>/dev/null | tr '\n' ' ') "
-    # xwininfo lists the children of the root from the top of the stack down.
-    while read -r id geometry; do
-        [[ "$visible" == *" $((id)) "* ]] || continue
-        xwd -silent -id "$id" | /usr/bin/convert xwd:- "png:$E2E_TMP/window-$id.png"
-        args=("$E2E_TMP/window-$id.png" -geometry "+${geometry#*+}" -composite "${args[@]}")
-    done < <(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .* \([0-9]*x[0-9]*+[0-9-]*+[0-9-]*\) .*/\1 \2/p')
-    /usr/bin/convert -size 1024x768 xc:black "${args[@]}" -crop 640x420+0+0 +repage "png:$out"
-}
-
-# The id of a visible "Colvane" window other than the given ones (waits up to 10 s).
-other_window() {
-    local i id
-    for i in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --name '^Colvane$' 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
-        done
-        sleep 0.1
-    done
-    fail "no message box appeared"
-}
 
 start_xvfb
 use_private_settings
@@ -68,7 +42,7 @@ menu_shot() {
     focus_window "$win"
     xdotool key "$@"
     sleep 0.4
-    screen_shot "$out/quendle-$name.png"
+    screen_shot "$out/quendle-$name.png" 640x420+0+0
     xdotool key Escape Escape
     sleep 0.2
 }
@@ -82,12 +56,12 @@ focus_window "$win"
 xdotool key F3
 question=$(other_window "$win")
 sleep 0.3
-screen_shot "$out/quendle-7-question.png"
+screen_shot "$out/quendle-7-question.png" 640x420+0+0
 focus_window "$question"
 xdotool key Return
 best=$(other_window "$win" "$question")
 sleep 0.3
-screen_shot "$out/quendle-8-best.png"
+screen_shot "$out/quendle-8-best.png" 640x420+0+0
 focus_window "$best"
 xdotool key Return
 sleep 0.5

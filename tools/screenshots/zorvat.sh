@@ -7,39 +7,13 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=../../tests/e2e/lib.sh
 source "$top/tests/e2e/lib.sh"
+E2E_TITLE=Mirelda
 
 out=${1:?usage: zorvat.sh DIR [PATH/TO/Zorvat]}
 program=${2:-$top/build/bin/Zorvat}
 [ -x "$program" ] || fail "no program at $program"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-
-# The whole screen with the program's other windows (open menus, message boxes) laid over it:
-# without a window manager a shot of the root alone leaves popups black.
-screen_shot() {
-    local out=$1 id x y
-    xwd -silent -root | /usr/bin/convert xwd:- "png:$out"
-    for id in $(xdotool search --onlyvisible --class Zorvat 2>/dev/null || true); do
-        [ "$id" = "$win" ] && continue
-        eval "$(xdotool getwindowgeometry --shell "$id" | sed 's/^/popup_/')"
-        [ "$popup_WIDTH" -gt 1 ] || continue
-        x=$popup_X y=$popup_Y
-        xwd -silent -id "$id" | /usr/bin/convert xwd:- "png:$E2E_TMP/popup.png"
-        /usr/bin/convert "$out" "$E2E_TMP/popup.png" -geometry "+$x+$y" -composite "png:$out"
-    done
-}
-
-# The id of a visible "Mirelda" window other than the given ones (waits up to 10 s).
-other_window() {
-    local i id
-    for i in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --name '^Mirelda$' 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
-        done
-        sleep 0.1
-    done
-    fail "no message box appeared"
-}
 
 # Clicks the middle of cell (x, y) of the 4 x 4 board of the built-in picture.
 click_cell() {
