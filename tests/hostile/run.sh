@@ -13,12 +13,25 @@ shift 2
 # The table; each row is the function of the same name below.
 TABLE=(
     row_odd_folder_name        # space, quote, "&" and Japanese in the program folder
+    row_unlistable_folder      # a program folder that nobody may list
+    row_bad_pictures           # empty, truncated, oversized, mislabelled pictures, a folder y.jpg
+    row_many_pictures          # 150 pictures, the menu holds 100
+    row_picture_removed        # a picture deleted between start-up and being chosen
+    row_config_missing         # XDG_CONFIG_HOME names a folder that does not exist
+    row_store_readonly         # a store the program may not write
+    row_store_is_folder        # the store's path is a folder
+    row_store_garbage          # text and binary junk around the sections
+    row_store_huge             # a 10 MB store
+    row_store_bad_values       # every key holding letters, nothing, or 99999999999
+    row_media_missing          # no tunes and no move sound beside the program
+    row_media_bad_midi         # random bytes as the tunes
+    row_no_audio               # an audio driver that does not exist
 )
 
 # --- Helpers ---------------------------------------------------------------------------------
 
 # The other program's section, written before each row and compared after it.
-MIRELDA_KEEP=$'[Mirelda]\nPanelSize=5\nSound=False\nMusic=False\nPicture=\nRefreshTimes=7\nHiScore1=11\nHiScore2=22\nHiScore3=33\nHiScore4=44'
+MIRELDA_KEEP=$'[Mirelda]\nPanelSize=5\nSound=False\nMusic=False\nPicture=\nRefreshTimes=150\nHiScore1=11\nHiScore2=22\nHiScore3=33\nHiScore4=44'
 COLVANE_KEEP=$'[Colvane]\nHiscore=4321\nMusic=False'
 
 ini() { echo "$XDG_CONFIG_HOME/Halvoria.ini"; }
@@ -210,7 +223,8 @@ choose_picture() {
     xdotool key Right
     sleep 0.3
     if [ "$n" == last ]; then
-        xdotool key End
+        # Up from the first item wraps round to the last.
+        xdotool key Up
     else
         local i
         for ((i = 0; i < n; i++)); do xdotool key Down; done
@@ -230,6 +244,73 @@ seed_store() {
 # A small picture file of the given size, by ImageMagick.
 make_picture() {
     /usr/bin/convert -size "${3:-40x30}" "gradient:red-blue" "$2:$1"
+}
+
+
+# Pre-writes the store with Quendle's kept section and the given [Mirelda] lines.
+seed_for_zorvat() {
+    mkdir -p "$XDG_CONFIG_HOME"
+    { echo "$COLVANE_KEEP"; echo; echo "[Mirelda]"; if [ $# -gt 0 ]; then printf '%s\n' "$@"; fi; } >"$(ini)"
+}
+
+seed_for_quendle() {
+    mkdir -p "$XDG_CONFIG_HOME"
+    { echo "$MIRELDA_KEEP"; echo; echo "[Colvane]"; if [ $# -gt 0 ]; then printf '%s\n' "$@"; fi; } >"$(ini)"
+}
+
+# Opens the Settings menu of the focused window and presses the given keys in it.
+menu_keys() {
+    focus_window "$WIN"
+    xdotool key alt+s
+    sleep 0.3
+    local key
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 0.1
+    done
+    sleep 0.3
+}
+
+# Zorvat: the n-th grid size (0: 4 x 4, 1: 5 x 5, 2: 8 x 8, 3: 10 x 10).
+choose_size() {
+    local keys=(Right) i
+    for ((i = 0; i < $1; i++)); do keys+=(Down); done
+    menu_keys "${keys[@]}" Return
+}
+
+# Quendle: music on or off.
+quendle_music() {
+    if [ "$1" == on ]; then menu_keys Right Return; else menu_keys Right Down Return; fi
+}
+
+# Starts another copy beside the window in WIN; sets PID2 and WIN2.
+open_second() {
+    launch "$@"
+    PID2=$E2E_LAST_PID
+    WIN2=$(new_window "$(title_of "$1")" "$WIN")
+    sleep 0.4
+}
+
+# Both programs in one folder; prints the folder.
+both_programs() {
+    local folder
+    folder=$(make_program_folder "$zorvat" "$E2E_TMP/${1:-game}")
+    cp "$quendle" "$folder/"
+    echo "$folder"
+}
+
+# Runs one session of each program in the folder, each against a store holding the other's
+# section, and checks both stores afterwards.
+both_sessions() {
+    local folder=$1
+    seed_store
+    zorvat_session "$folder/Zorvat"
+    expect_zorvat_keys
+    expect_kept Colvane
+    seed_store
+    quendle_session "$folder/Quendle"
+    expect_quendle_keys
+    expect_kept Mirelda
 }
 
 # --- Rows ------------------------------------------------------------------------------------
@@ -255,7 +336,342 @@ row_odd_folder_name() {
 }
 
 row_unlistable_folder() {
-    :
+    local folder
+    folder=$(both_programs)
+    make_picture "$folder/a.bmp" bmp
+    chmod 711 "$folder"
+    chmod 644 "$folder"/*.mid "$folder"/*.wav "$folder/a.bmp"
+    export AS_NOBODY=1
+    seed_for_zorvat Picture=a.bmp PanelSize=5
+    chown -R nobody "$XDG_CONFIG_HOME"
+    zorvat_session "$folder/Zorvat"
+    expect_zorvat_keys
+    # Nothing is listed, so the stored picture is not offered and falls back to the built-in one.
+    expect_value Mirelda Picture ""
+    expect_value Mirelda PanelSize 5
+    expect_kept Colvane
+    seed_store
+    chown -R nobody "$XDG_CONFIG_HOME"
+    quendle_session "$folder/Quendle"
+    expect_quendle_keys
+    expect_kept Mirelda
+}
+
+row_bad_pictures() {
+    local folder name
+    folder=$(make_program_folder "$zorvat")
+    : >"$folder/x.bmp"
+    make_picture "$folder/huge.bmp" bmp
+    # Width and height fields of the info header claim 50000 x 50000.
+    printf '\x50\xc3\x00\x00\x50\xc3\x00\x00' | dd of="$folder/huge.bmp" bs=1 seek=18 conv=notrunc 2>/dev/null
+    make_picture "$E2E_TMP/whole.jpg" jpg 200x150
+    head -c "$(($(stat -c %s "$E2E_TMP/whole.jpg") / 2))" "$E2E_TMP/whole.jpg" >"$folder/t.jpg"
+    make_picture "$folder/p.jpg" png
+    mkdir "$folder/y.jpg"
+    make_picture "$folder/z.jpg" jpg
+
+    # Chosen from the menu: huge.bmp, x.bmp, p.jpg, t.jpg, then the sound z.jpg.
+    seed_for_zorvat
+    open_program "$folder/Zorvat"
+    menu_height 433
+    for name in 1 2 3 4; do choose_picture "$name"; done
+    choose_picture 5
+    play_zorvat
+    close_program
+    expect_zorvat_keys
+    expect_value Mirelda Picture z.jpg
+    expect_kept Colvane
+
+    # Stored as the picture at start-up.
+    for name in x.bmp huge.bmp y.jpg p.jpg t.jpg; do
+        seed_for_zorvat "Picture=$name"
+        zorvat_session "$folder/Zorvat"
+        expect_zorvat_keys
+        expect_kept Colvane
+        case $name in
+            p.jpg | t.jpg)
+                local got
+                got=$(stored Mirelda Picture)
+                [ "$got" == "$name" ] || [ -z "$got" ] || fail "Picture is '$got' after $name"
+                echo "note: stored $name comes back as '$got'"
+                ;;
+            *) expect_value Mirelda Picture "" ;;
+        esac
+    done
+}
+
+row_many_pictures() {
+    local folder i
+    folder=$(make_program_folder "$zorvat")
+    make_picture "$E2E_TMP/one.bmp" bmp 8x8
+    for i in $(seq -w 0 149); do cp "$E2E_TMP/one.bmp" "$folder/p$i.bmp"; done
+    seed_for_zorvat
+    open_program "$folder/Zorvat"
+    menu_height 433
+    choose_picture last
+    play_zorvat
+    close_program
+    expect_zorvat_keys
+    # The last item of the menu is the 100th file in name order.
+    expect_value Mirelda Picture p099.bmp
+    expect_kept Colvane
+}
+
+row_picture_removed() {
+    local folder
+    folder=$(make_program_folder "$zorvat")
+    make_picture "$folder/a.bmp" bmp
+    make_picture "$folder/b.bmp" bmp
+    seed_for_zorvat Picture=a.bmp
+    open_program "$folder/Zorvat"
+    menu_height 433
+    rm "$folder/b.bmp"
+    choose_picture 2
+    play_zorvat
+    close_program
+    expect_zorvat_keys
+    expect_value Mirelda Picture ""
+    expect_kept Colvane
+}
+
+row_config_missing() {
+    local folder
+    folder=$(both_programs)
+    export XDG_CONFIG_HOME=$E2E_TMP/missing/deeper
+    zorvat_session "$folder/Zorvat"
+    if [ -f "$(ini)" ]; then
+        echo "note: Zorvat created $(ini)"
+        expect_zorvat_keys
+    else
+        echo "note: Zorvat wrote no store"
+    fi
+    quendle_session "$folder/Quendle"
+    if [ -f "$(ini)" ]; then
+        echo "note: after Quendle the store exists"
+        expect_quendle_keys
+    fi
+}
+
+row_store_readonly() {
+    local folder before
+    folder=$(both_programs)
+    chmod 755 "$folder"
+    seed_store
+    chmod 755 "$XDG_CONFIG_HOME"
+    chmod 644 "$(ini)"
+    before=$(md5sum <"$(ini)")
+    export AS_NOBODY=1
+    zorvat_session "$folder/Zorvat"
+    quendle_session "$folder/Quendle"
+    [ "$(md5sum <"$(ini)")" == "$before" ] || fail "the read-only store was changed"
+    [ -z "$(ls -A "$XDG_CONFIG_HOME" | grep -vx Halvoria.ini)" ] || fail "files left: $(ls -A "$XDG_CONFIG_HOME")"
+}
+
+row_store_is_folder() {
+    local folder
+    folder=$(both_programs)
+    mkdir -p "$(ini)"
+    echo keep >"$(ini)/inside"
+    zorvat_session "$folder/Zorvat"
+    quendle_session "$folder/Quendle"
+    [ -d "$(ini)" ] && [ "$(cat "$(ini)/inside")" == keep ] || fail "the folder in the store's place was touched"
+}
+
+row_store_garbage() {
+    local folder
+    folder=$(both_programs)
+    mkdir -p "$XDG_CONFIG_HOME"
+    {
+        echo "this line is not a setting"
+        echo "====="
+        echo "[unclosed section"
+        # Junk without line ends or brackets, so it stays in one place.
+        head -c 3000 /dev/urandom | tr -d '\n\r[]=' 
+        echo
+        echo "$COLVANE_KEEP"
+        echo "[Mirelda]"
+        printf 'PanelSize=\x01\x02\xff\xfe\nSound=\xc3\x28\nMusic=\x00yes\nHiScore1=12x\n'
+        echo "GarbageKey=more junk ~~~"
+    } >"$(ini)"
+    zorvat_session "$folder/Zorvat"
+    expect_zorvat_keys
+    expect_kept Colvane
+    expect_value Mirelda PanelSize 4
+    expect_value Mirelda Sound True
+    expect_value Mirelda HiScore1 0
+    if grep -q "this line is not a setting" "$(ini)"; then echo "note: junk kept"; else echo "note: junk dropped"; fi
+    has_key Mirelda GarbageKey && echo "note: an unknown key is kept" || echo "note: an unknown key is dropped"
+    quendle_session "$folder/Quendle"
+    expect_quendle_keys
+    expect_value Colvane Hiscore 4321
+}
+
+row_store_huge() {
+    local folder size
+    folder=$(both_programs)
+    mkdir -p "$XDG_CONFIG_HOME"
+    {
+        echo "$COLVANE_KEEP"
+        echo "[Filler]"
+        awk 'BEGIN { for (i = 0; i < 230000; i++) printf "key%06d=%s\n", i, "some value that fills the file up" }'
+    } >"$(ini)"
+    size=$(stat -c %s "$(ini)")
+    [ "$size" -ge 10000000 ] || fail "the store is only $size bytes"
+    zorvat_session "$folder/Zorvat"
+    expect_zorvat_keys
+    expect_kept Colvane
+    expect_value Filler key229999 "some value that fills the file up"
+    quendle_session "$folder/Quendle"
+    expect_quendle_keys
+    expect_value Filler key000000 "some value that fills the file up"
+}
+
+row_store_bad_values() {
+    local folder value k
+    folder=$(both_programs)
+    for value in letters "" 99999999999; do
+        local lines=()
+        for k in PanelSize Sound Music Picture RefreshTimes HiScore1 HiScore2 HiScore3 HiScore4; do
+            lines+=("$k=$value")
+        done
+        seed_for_zorvat "${lines[@]}"
+        zorvat_session "$folder/Zorvat"
+        expect_zorvat_keys
+        expect_kept Colvane
+        expect_value Mirelda PanelSize 4
+        expect_value Mirelda Sound True
+        expect_value Mirelda Music True
+        expect_value Mirelda Picture ""
+        expect_value Mirelda RefreshTimes 100
+        for k in HiScore1 HiScore2 HiScore3 HiScore4; do expect_value Mirelda $k 0; done
+
+        seed_for_quendle "Hiscore=$value" "Music=$value"
+        quendle_session "$folder/Quendle"
+        expect_kept Mirelda
+        expect_value Colvane Hiscore 0
+        expect_value Colvane Music True
+    done
+}
+
+row_media_missing() {
+    local folder
+    folder=$(both_programs)
+    rm "$folder/music.mid" "$folder/music2.mid" "$folder/poka!.wav"
+    both_sessions "$folder"
+}
+
+row_media_bad_midi() {
+    local folder
+    folder=$(both_programs)
+    head -c 4096 /dev/urandom >"$folder/music.mid"
+    { printf 'MThd\x00\x00\x00\x06\x00\x01\x00\x09\x01\xe0MTrk\xff\xff\xff\xf0'; head -c 500 /dev/urandom; } >"$folder/music2.mid"
+    both_sessions "$folder"
+}
+
+row_no_audio() {
+    local folder
+    folder=$(both_programs)
+    export SDL_AUDIODRIVER=no-such-driver
+    both_sessions "$folder"
+}
+
+row_both_running() {
+    local folder zpid zwin qpid qwin
+    folder=$(both_programs)
+    seed_store
+    # Quendle closes first, Zorvat last.
+    open_program "$folder/Zorvat"; zpid=$PID; zwin=$WIN
+    choose_size 1
+    open_program "$folder/Quendle"; qpid=$PID; qwin=$WIN
+    quendle_music on
+    PID=$qpid WIN=$qwin close_program
+    PID=$zpid WIN=$zwin close_program
+    expect_value Mirelda PanelSize 5
+    expect_value Colvane Music True
+    expect_value Colvane Hiscore 4321
+    expect_zorvat_keys
+    # Zorvat closes first, Quendle last.
+    open_program "$folder/Quendle"; qpid=$PID; qwin=$WIN
+    quendle_music off
+    open_program "$folder/Zorvat"; zpid=$PID; zwin=$WIN
+    choose_size 2
+    PID=$zpid WIN=$zwin close_program
+    PID=$qpid WIN=$qwin close_program
+    expect_value Mirelda PanelSize 8
+    expect_value Colvane Music False
+    expect_value Colvane Hiscore 4321
+    expect_zorvat_keys
+}
+
+row_two_copies() {
+    local folder
+    folder=$(both_programs)
+    seed_store
+    # Zorvat: each copy chooses a size; the copy closed last decides.
+    open_program "$folder/Zorvat"
+    choose_size 1
+    open_second "$folder/Zorvat"
+    WIN=$WIN2 choose_size 2
+    close_program
+    PID=$PID2 WIN=$WIN2 close_program
+    expect_value Mirelda PanelSize 8
+    expect_kept Colvane
+    open_program "$folder/Zorvat"
+    choose_size 3
+    open_second "$folder/Zorvat"
+    WIN=$WIN2 choose_size 1
+    PID=$PID2 WIN=$WIN2 close_program
+    close_program
+    expect_value Mirelda PanelSize 10
+    expect_zorvat_keys
+    expect_kept Colvane
+
+    # Quendle: one copy turns music on, the other keeps the stored off.
+    seed_store
+    open_program "$folder/Quendle"
+    quendle_music on
+    open_second "$folder/Quendle"
+    close_program
+    PID=$PID2 WIN=$WIN2 close_program
+    expect_value Colvane Music False
+    expect_kept Mirelda
+    open_program "$folder/Quendle"
+    quendle_music on
+    open_second "$folder/Quendle"
+    PID=$PID2 WIN=$WIN2 close_program
+    close_program
+    expect_value Colvane Music True
+    expect_value Colvane Hiscore 4321
+    expect_kept Mirelda
+}
+
+row_kill_while_closing() {
+    local folder round delay size line
+    folder=$(both_programs)
+    seed_store
+    for round in $(seq 10); do
+        open_program "$folder/Zorvat"
+        # Alternate between 8 x 8 and 5 x 5, so each close changes the stored size.
+        size=$(stored Mirelda PanelSize)
+        if [ "$size" == 8 ]; then choose_size 1; else choose_size 2; fi
+        delay=$((RANDOM % 201))
+        xdotool key F4
+        sleep "$(printf '0.%03d' "$delay")"
+        kill -KILL "$PID" 2>/dev/null || true
+        wait "$PID" 2>/dev/null || true
+        [ -f "$(ini)" ] || fail "round $round (kill after $delay ms): the store is gone"
+        expect_kept Colvane
+        local now
+        now=$(stored Mirelda PanelSize)
+        [ "$now" == "$size" ] || [ "$now" == 5 ] || [ "$now" == 8 ] ||
+            fail "round $round (kill after $delay ms): PanelSize is '$now'"
+        while IFS= read -r line; do
+            [[ "$line" == \[* || "$line" == PanelSize=* ]] && continue
+            expect_value Mirelda "${line%%=*}" "${line#*=}"
+        done <<<"$MIRELDA_KEEP"
+        echo "note: round $round, kill after $delay ms: PanelSize $size -> $now"
+    done
+    ls -A "$XDG_CONFIG_HOME" | grep -vx Halvoria.ini | sed 's/^/note: left in the store folder: /' || true
 }
 
 # --- Running the table -----------------------------------------------------------------------
