@@ -65,7 +65,8 @@ class ZorvatMonkey : public ::testing::TestWithParam<MonkeyRun> {
         ASSERT_TRUE(paint(21, 77, Qt::green).save(appFolder_ + "tall & thin.jpg", "JPEG"));
         QFile broken(appFolder_ + "broken.bmp");
         ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-        broken.write("BM\x10\x00\x00\x00 not a picture at all", 30);
+        static constexpr char kDamaged[] = "BM\x10\x00\x00\x00 not a picture at all";
+        broken.write(kDamaged, sizeof kDamaged - 1);
         broken.close();
         QFile::remove(halvoria::SettingsStore().FileName());
     }
@@ -369,8 +370,18 @@ class ZorvatMonkey : public ::testing::TestWithParam<MonkeyRun> {
         if (sizeMarks > 1 || (offered && sizeMarks != 1))
             return std::to_string(sizeMarks) + " size marks for size " + std::to_string(n);
         int pictureMarks = 0;
-        for (QAction* item : menu.PicName) pictureMarks += item->isChecked() ? 1 : 0;
+        std::size_t marked = 0;
+        for (std::size_t i = 0; i < menu.PicName.size(); ++i) {
+            if (!menu.PicName[i]->isChecked()) continue;
+            ++pictureMarks;
+            marked = i;
+        }
         if (pictureMarks != 1) return std::to_string(pictureMarks) + " picture marks";
+        // The mark names the picture in use: the built-in one has no file name.
+        const QString markedFile = marked == 0 ? QString() : w.PictureFiles()[marked];
+        if (markedFile != w.PictureName())
+            return "picture mark on \"" + markedFile.toStdString() + "\" while \"" +
+                   w.PictureName().toStdString() + "\" is in use";
         return "";
     }
 
@@ -440,7 +451,8 @@ TEST_P(ZorvatMonkey, RandomEventsKeepTheGameConsistent) {
     }
     // What the run reached, so a change that starves a path shows in the log.
     std::cout << "seed " << run.seed << ": " << games << " games, " << slides << " slides, " << wins
-              << " completed, " << reopened << " reopenings, sizes played:";
+              << " completed, " << reopened << " reopenings, " << window_->PictureFiles().size() - 1
+              << " picture files, sizes played:";
     for (int size : sizes) std::cout << " " << size;
     std::cout << "\n";
     window_.reset();
