@@ -26,6 +26,9 @@ TABLE=(
     row_media_missing          # no tunes and no move sound beside the program
     row_media_bad_midi         # random bytes as the tunes
     row_no_audio               # an audio driver that does not exist
+    row_both_running           # both programs at once, closed in both orders
+    row_two_copies             # two copies of one program, closed in both orders
+    row_kill_while_closing     # SIGKILL at random moments while closing
 )
 
 # --- Helpers ---------------------------------------------------------------------------------
