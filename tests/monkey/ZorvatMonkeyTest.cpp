@@ -305,6 +305,24 @@ class ZorvatMonkey : public ::testing::TestWithParam<MonkeyRun> {
                 return "stored settings differ from the window:" + fault.str();
         }
         window_.reset();
+        if (chooser_->Chance(0.25)) {
+            // A hand-edited file: the new window must still start in a consistent state, which
+            // the checks after this event look at.
+            static const std::pair<const char*, const char*> kEdits[] = {
+                {"PanelSize", "6"},         {"PanelSize", "0"},
+                {"PanelSize", "11"},        {"PanelSize", "-3"},
+                {"PanelSize", "abc"},       {"Picture", "broken.bmp"},
+                {"Picture", "missing.jpg"}, {"Picture", "../wide.bmp"},
+                {"Sound", "maybe"},         {"Music", ""},
+                {"RefreshTimes", "-7"},     {"HiScore2", "x"}};
+            const auto& [key, value] = kEdits[chooser_->Int(0, 11)];
+            log_.Add(std::string("stored ") + key + "=\"" + value + "\"");
+            halvoria::SettingsStore store;
+            store.SaveSetting(kSection, key, value);
+            store.Flush();
+            Open();
+            return "";
+        }
         Open();
         zorvat::ZorvatFrm& w = *window_;
         if (w.Game().panelSize != panelSize || w.SoundOn() != sound || w.Game().musicOn != music ||
