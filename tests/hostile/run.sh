@@ -651,7 +651,9 @@ row_two_copies() {
 row_kill_while_closing() {
     local folder round delay size line
     folder=$(both_programs)
-    seed_store
+    # A large store keeps the write going long enough for some kills to land inside it.
+    seed_store "[Filler]"
+    awk 'BEGIN { for (i = 0; i < 30000; i++) printf "key%06d=%s\n", i, "some value that fills the file up" }' >>"$(ini)"
     for round in $(seq 10); do
         open_program "$folder/Zorvat"
         # Alternate between 8 x 8 and 5 x 5, so each close changes the stored size.
@@ -664,6 +666,8 @@ row_kill_while_closing() {
         wait "$PID" 2>/dev/null || true
         [ -f "$(ini)" ] || fail "round $round (kill after $delay ms): the store is gone"
         expect_kept Colvane
+        expect_value Filler key000000 "some value that fills the file up"
+        expect_value Filler key029999 "some value that fills the file up"
         local now
         now=$(stored Mirelda PanelSize)
         [ "$now" == "$size" ] || [ "$now" == 5 ] || [ "$now" == 8 ] ||
