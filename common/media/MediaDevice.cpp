@@ -180,6 +180,9 @@ class Device {
         if (state_ == State::Open) return true;
         if (state_ == State::Failed) return false;
         state_ = State::Failed;
+        // SDL would otherwise take over SIGTERM and SIGINT and turn them into events nobody
+        // reads, so the program could no longer be ended once a tune had played.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         for (const char* font : kSoundFonts) {
             if (SDL_RWops* probe = SDL_RWFromFile(font, "rb")) {

@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "common/media/MediaDevice.h"
+#include "common/toolkit/TerminationSignals.h"
 #include "puzzle/window/ZorvatFrm.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         zorvat::ZorvatFrm window;
+        halvoria::CloseOnTerminationSignals(window);
         window.show();
         result = QApplication::exec();
     }

@@ -29,6 +29,7 @@ TABLE=(
     row_both_running           # both programs at once, closed in both orders
     row_two_copies             # two copies of one program, closed in both orders
     row_kill_while_closing     # SIGKILL at random moments while closing
+    row_terminated             # SIGTERM, SIGINT, SIGHUP during a game with music and over a box
 )
 
 # --- Helpers ---------------------------------------------------------------------------------
@@ -680,6 +681,44 @@ row_kill_while_closing() {
         echo "note: round $round, kill after $delay ms: PanelSize $size -> $now"
     done
     ls -A "$XDG_CONFIG_HOME" | grep -vx Halvoria.ini | sed 's/^/note: left in the store folder: /' || true
+}
+
+# Ends the program with a signal and expects it to close as on Exit.
+terminate_program() {
+    kill -"$1" "$PID"
+    expect_clean_exit "$PID"
+}
+
+row_terminated() {
+    local folder sig
+    folder=$(both_programs)
+    for sig in TERM INT HUP; do
+        # Zorvat in a game with the tune playing: the chosen size and the options are written.
+        seed_for_zorvat Music=True Sound=True HiScore1=11
+        open_program "$folder/Zorvat"
+        menu_height 433
+        choose_size 2
+        play_zorvat
+        terminate_program "$sig"
+        expect_value Mirelda PanelSize 8
+        expect_value Mirelda Music True
+        expect_value Mirelda HiScore1 11
+        expect_zorvat_keys
+        expect_kept Colvane
+
+        # Quendle with its give-up question open: the box goes, the game is not given up.
+        seed_for_quendle Music=True Hiscore=4321
+        open_program "$folder/Quendle"
+        menu_height 293
+        play_quendle
+        xdotool key F3
+        new_window Colvane "$WIN" >/dev/null
+        terminate_program "$sig"
+        expect_value Colvane Hiscore 4321
+        expect_value Colvane Music True
+        expect_kept Mirelda
+        echo "note: SIG$sig closed both programs normally"
+    done
 }
 
 # --- Running the table -----------------------------------------------------------------------

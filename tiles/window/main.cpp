@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "common/media/MediaDevice.h"
+#include "common/toolkit/TerminationSignals.h"
 #include "tiles/window/Form1.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         quendle::Form1 window;
+        halvoria::CloseOnTerminationSignals(window);
         window.show();
         result = app.exec();
     }
