@@ -13,8 +13,6 @@ use_private_settings
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 clk=$(getconf CLK_TCK)
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
 median() { sort -n | awk '{v[NR]=$1} END {if (NR == 0) print "nan"; else if (NR % 2) print v[(NR+1)/2]; else print (v[NR/2]+v[NR/2+1])/2}'; }
 
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
@@ -24,30 +22,22 @@ cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # Starts a program and sets FIRST_PAINT_MS to the milliseconds from launch until its window is mapped
 # and no longer one flat colour, and FIRST_PAINT_PID to its pid.
 first_paint() {
-    local title=$1 t0 id colours
+    local title=$1 line
     shift
-    t0=$(now_ms)
-    start_program "$@"
-    local pid=$E2E_LAST_PID
-    while :; do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
-        if [ -n "$id" ]; then
-            colours=$(xwd -silent -id "$id" 2>/dev/null | /usr/bin/convert xwd:- -format '%k' info: 2>/dev/null || echo 0)
-            [ "${colours:-0}" -gt 1 ] && break
-        fi
-        if [ $(($(now_ms) - t0)) -gt 20000 ]; then
-            FIRST_PAINT_MS=nan
-            break
-        fi
-        sleep 0.005
-    done
-    [ "${FIRST_PAINT_MS:-}" = nan ] || FIRST_PAINT_MS=$(($(now_ms) - t0))
-    FIRST_PAINT_PID=$pid
+    line=$("$build/bench-tools/bench_first_paint" "$title" 20000 "$@")
+    FIRST_PAINT_MS=${line%% *}
+    FIRST_PAINT_PID=${line##* }
 }
 
+# The program is not a child of this shell (the timing tool started it), so wait by polling.
 stop_program() {
-    kill "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
+    local i
+    kill "$1" 2>/dev/null || return 0
+    for i in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -KILL "$1" 2>/dev/null || true
 }
 
 declare -A startup rss idle

@@ -91,7 +91,7 @@ void ZorvatFrm::BuildControls() {
     picture2_ = new halvoria::PictureBox(picture1_);
     picture2_->SetGeometryTwips(120, 120, 6150, 6150);
     picture2_->SetAutoSize(true);
-    picture2_->SetPicture(QImage(QString::fromLatin1(halvoria::pictures::kFrame)));
+    picture2_->SetPicture(halvoria::pictures::BuiltinPicture(halvoria::pictures::kFrame));
 
     pic_ = new halvoria::PictureBox(picture2_);
     pic_->SetGeometryTwips(75, 75, 6045, 6045);
@@ -117,7 +117,7 @@ void ZorvatFrm::BuildControls() {
     for (std::size_t i = 0; i < captions_.size(); ++i) {
         captions_[i] = new halvoria::ImageView(picture1_);
         captions_[i]->SetGeometryTwips(captions[i].left, captions[i].top, 2250, 450);
-        captions_[i]->SetPicture(QImage(QString::fromLatin1(captions[i].picture)));
+        captions_[i]->SetPicture(halvoria::pictures::BuiltinPicture(captions[i].picture));
     }
 
     picSuc_ = new halvoria::ImageView(picture1_);
@@ -125,7 +125,7 @@ void ZorvatFrm::BuildControls() {
     picSuc_->SetStretch(true);
 
     // Plates first, so the labels lie on top of them.
-    const QImage plate(QString::fromLatin1(halvoria::pictures::kPlate));
+    const QImage plate = halvoria::pictures::BuiltinPicture(halvoria::pictures::kPlate);
     const int counterTops[] = {3720, 4560, 5400};
     for (std::size_t i = 0; i < plates_.size(); ++i) {
         plates_[i] = new halvoria::ImageView(picture1_);
@@ -146,7 +146,7 @@ void ZorvatFrm::BuildControls() {
     // The two picture holders are never shown.
     picDefault_ = new halvoria::PictureBox(this);
     picDefault_->hide();
-    picDefault_->SetPicture(QImage(QString::fromLatin1(halvoria::pictures::kPuzzle)));
+    picDefault_->SetPicture(halvoria::pictures::BuiltinPicture(halvoria::pictures::kPuzzle));
     picSurface_ = new halvoria::PictureBox(this);
     picSurface_->hide();
 }

@@ -1,20 +1,70 @@
 // Registration of the embedded pictures and the window icon of both games.
 #include "resources/pictures/BuiltinPictures.h"
 
+#include <QByteArray>
+#include <QResource>
 #include <QString>
+#include <cstdint>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void RegisterPictureResources() { Q_INIT_RESOURCE(halvoria_pictures); }
 
 namespace halvoria::pictures {
 
+namespace {
+
+std::uint32_t Le(const QByteArray& data, qsizetype at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<std::uint8_t>(data[at + i]);
+    }
+    return value;
+}
+
+// An uncompressed 24-bit bitmap with a BITMAPINFOHEADER or later header, bottom-up or top-down;
+// anything else gives a null image and is left to Qt's reader.
+QImage DecodePlainBitmap(const QByteArray& data) {
+    if (data.size() < 54 || data[0] != 'B' || data[1] != 'M') return QImage();
+    const std::uint32_t pixelsAt = Le(data, 10, 4);
+    const std::uint32_t headerSize = Le(data, 14, 4);
+    const auto width = static_cast<std::int32_t>(Le(data, 18, 4));
+    const auto height = static_cast<std::int32_t>(Le(data, 22, 4));
+    if (headerSize < 40 || Le(data, 26, 2) != 1 || Le(data, 28, 2) != 24 || Le(data, 30, 4) != 0)
+        return QImage();
+    if (width <= 0 || width > 4096 || height == 0 || height < -4096 || height > 4096)
+        return QImage();
+    const int rows = height < 0 ? -height : height;
+    const qsizetype stride = (qsizetype{width} * 3 + 3) & ~qsizetype{3};
+    if (pixelsAt < 14 + headerSize || pixelsAt + stride * rows > data.size()) return QImage();
+
+    QImage image(width, rows, QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(data.constData()) + pixelsAt;
+    for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* in = pixels + stride * (height < 0 ? y : rows - 1 - y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
+    }
+    return image;
+}
+
+}  // namespace
+
 void InitBuiltinPictures() { RegisterPictureResources(); }
+
+QImage BuiltinPicture(const char* path) {
+    InitBuiltinPictures();
+    const QString name = QString::fromLatin1(path);
+    const QResource resource(name);
+    if (!resource.isValid()) return QImage();
+    QImage image = DecodePlainBitmap(resource.uncompressedData());
+    if (image.isNull()) image = QImage(name).convertToFormat(QImage::Format_RGB32);
+    return image;
+}
 
 QIcon WindowIcon() {
     InitBuiltinPictures();
     QIcon icon;
-    for (const char* path : {kIcon32, kIcon48, kIcon64, kIcon128, kIcon256})
-        icon.addFile(QString::fromLatin1(path));
+    for (const char* path : {kIcon32, kIcon48, kIcon64}) icon.addFile(QString::fromLatin1(path));
     return icon;
 }
 

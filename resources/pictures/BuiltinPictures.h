@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace halvoria::pictures {
 
@@ -32,7 +33,13 @@ inline constexpr char kIcon256[] = ":/pictures/icon-256.png";
 // this as well is harmless and keeps them reachable if a linker ever drops the registration.
 void InitBuiltinPictures();
 
-// The window icon at every size it is drawn in (the 32 x 32 one is the icon file's image).
+// One of the bitmaps above in 32-bit RGB, exactly as QImage would read it, but decoded directly:
+// the games read these at every start, where Qt's general bitmap reader is several times slower.
+// A null image for a path that is not among them.
+QImage BuiltinPicture(const char* path);
+
+// The window icon at the sizes a title bar and a task switcher draw (32, 48 and 64 pixels). The
+// larger ones serve the desktop's launchers through the installed icon theme instead.
 QIcon WindowIcon();
 
 }  // namespace halvoria::pictures

@@ -68,7 +68,7 @@ void Form1::BuildControls() {
     // The background box is a little larger than the client area; the excess is cut off.
     picture1_ = new halvoria::PictureBox(client);
     picture1_->SetGeometryTwips(0, 0, 7815, 4455);
-    picture1_->SetPicture(QImage(QString::fromLatin1(halvoria::pictures::kBackground)));
+    picture1_->SetPicture(halvoria::pictures::BuiltinPicture(halvoria::pictures::kBackground));
 
     gamePic_ = new halvoria::PictureBox(picture1_);
     gamePic_->SetGeometryTwips(150, 150, 7515, 3765);
@@ -81,7 +81,7 @@ void Form1::BuildControls() {
     moneyPic_ = new halvoria::PictureBox(picture1_);
     moneyPic_->SetBorder(halvoria::PictureBox::Border::Sunken3D);
     moneyPic_->SetAutoSize(true);
-    moneyPic_->SetPicture(QImage(QString::fromLatin1(halvoria::pictures::kTiles)));
+    moneyPic_->SetPicture(halvoria::pictures::BuiltinPicture(halvoria::pictures::kTiles));
     moneyPic_->hide();
 
     auto makeScoreLabel = [this](int left) {
