@@ -42,13 +42,14 @@ use_private_settings() {
     export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 }
 
-# Copies a built program and the media beside it into a new program folder; prints the folder.
+# Copies a built program, the media beside it and the media module into a new program folder;
+# prints the folder.
 make_program_folder() {
     local program=$1 folder=${2:-$E2E_TMP/game}
     mkdir -p "$folder"
     cp "$program" "$folder/"
     local media
-    for media in music.mid music2.mid 'poka!.wav'; do
+    for media in music.mid music2.mid 'poka!.wav' halvoria-media.so; do
         [ -f "$(dirname "$program")/$media" ] && cp "$(dirname "$program")/$media" "$folder/"
     done
     echo "$folder"

@@ -24,6 +24,7 @@ TABLE=(
     row_store_huge             # a 10 MB store
     row_store_bad_values       # every key holding letters, nothing, or 99999999999
     row_media_missing          # no tunes and no move sound beside the program
+    row_media_module_missing   # the media module gone or damaged: the games play without sound
     row_media_bad_midi         # random bytes as the tunes
     row_no_audio               # an audio driver that does not exist
     row_both_running           # both programs at once, closed in both orders
@@ -561,6 +562,15 @@ row_media_missing() {
     local folder
     folder=$(both_programs)
     rm "$folder/music.mid" "$folder/music2.mid" "$folder/poka!.wav"
+    both_sessions "$folder"
+}
+
+row_media_module_missing() {
+    local folder
+    folder=$(both_programs)
+    rm "$folder/halvoria-media.so"
+    both_sessions "$folder"
+    head -c 2000 /dev/urandom >"$folder/halvoria-media.so"
     both_sessions "$folder"
 }
 

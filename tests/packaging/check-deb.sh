@@ -9,7 +9,7 @@ deb=$(ls "$out"/*.deb)
 contents=$(dpkg-deb --contents "$deb" | awk '{print $NF}')
 missing=0
 for path in ./opt/halvoria/Zorvat ./opt/halvoria/Quendle ./opt/halvoria/music.mid ./opt/halvoria/music2.mid \
-    './opt/halvoria/poka!.wav' \
+    './opt/halvoria/poka!.wav' ./opt/halvoria/halvoria-media.so \
     ./usr/share/applications/org.halvoria.Zorvat.desktop ./usr/share/applications/org.halvoria.Quendle.desktop \
     ./usr/share/metainfo/org.halvoria.Zorvat.metainfo.xml ./usr/share/metainfo/org.halvoria.Quendle.metainfo.xml \
     ./usr/share/icons/hicolor/32x32/apps/org.halvoria.Zorvat.png ./usr/share/icons/hicolor/256x256/apps/org.halvoria.Quendle.png; do
@@ -26,4 +26,13 @@ done
 # The programs in the package are executable.
 executables=$(dpkg-deb --contents "$deb" | grep -E '\./opt/halvoria/(Zorvat|Quendle)$' | grep -c '^-rwx' || true)
 [ "$executables" = 2 ] || { echo "programs not executable"; exit 1; }
+# Each program finds the media module beside itself, and the module finds SDL2_mixer.
+dpkg-deb --extract "$deb" "$out/root"
+for program in Zorvat Quendle; do
+    runpath=$(readelf -d "$out/root/opt/halvoria/$program" | sed -n 's/.*R\(UN\)\{0,1\}PATH.*\[\(.*\)\]/\2/p')
+    [ "$runpath" = '$ORIGIN' ] || { echo "$program looks for the media module in '$runpath'"; exit 1; }
+done
+if ldd "$out/root/opt/halvoria/halvoria-media.so" | grep -q 'not found'; then
+    echo "the media module lacks libraries:"; ldd "$out/root/opt/halvoria/halvoria-media.so"; exit 1
+fi
 echo "package $(basename "$deb") holds the game folder, desktop files and icons"
