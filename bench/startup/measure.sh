@@ -5,7 +5,7 @@
 set -euo pipefail
 top=$1
 build=$2
-RUNS=${RUNS:-5}
+RUNS=${RUNS:-7}
 # shellcheck source=../../tests/e2e/lib.sh
 source "$top/tests/e2e/lib.sh"
 start_xvfb
