@@ -16,17 +16,17 @@ MsgBoxHandler& Handler() {
     return handler;
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
     const char* caption;
     QMessageBox::ButtonRole role;
     int answer;
 };
 
-std::vector<ButtonSpec> ButtonsFor(int code) {
-    const ButtonSpec ok{"OK", QMessageBox::AcceptRole, kMsgBoxOk};
-    const ButtonSpec cancel{"キャンセル", QMessageBox::RejectRole, kMsgBoxCancel};
-    const ButtonSpec yes{"はい(&Y)", QMessageBox::YesRole, kMsgBoxYes};
-    const ButtonSpec no{"いいえ(&N)", QMessageBox::NoRole, kMsgBoxNo};
+std::vector<ButtonChoice> ButtonsFor(int code) {
+    const ButtonChoice ok{"OK", QMessageBox::AcceptRole, kMsgBoxOk};
+    const ButtonChoice cancel{"キャンセル", QMessageBox::RejectRole, kMsgBoxCancel};
+    const ButtonChoice yes{"はい(&Y)", QMessageBox::YesRole, kMsgBoxYes};
+    const ButtonChoice no{"いいえ(&N)", QMessageBox::NoRole, kMsgBoxNo};
     switch (code & 0xF) {
         case 1:
             return {ok, cancel};
@@ -72,18 +72,18 @@ int MsgBox(QWidget* parent, const std::string& text, int code, const std::string
     box.setTextFormat(Qt::PlainText);
     box.setText(FromGameText(text));
 
-    const std::vector<ButtonSpec> specs = ButtonsFor(code);
+    const std::vector<ButtonChoice> choices = ButtonsFor(code);
     std::vector<std::pair<QPushButton*, int>> buttons;
-    for (const ButtonSpec& spec : specs) {
-        buttons.emplace_back(box.addButton(QString::fromUtf8(spec.caption), spec.role),
-                             spec.answer);
+    for (const ButtonChoice& choice : choices) {
+        buttons.emplace_back(box.addButton(QString::fromUtf8(choice.caption), choice.role),
+                             choice.answer);
     }
     const std::size_t preselected = std::min<std::size_t>((code >> 8) & 0x3, buttons.size() - 1);
     box.setDefaultButton(buttons[preselected].first);
     // Escape and the close button give the answer of the box's way out: Cancel, else No, else OK.
     QPushButton* wayOut = buttons.back().first;
     for (const auto& [button, answer] : buttons) {
-        if (answer == kMsgBoxCancel || (answer == kMsgBoxNo && specs.size() == 2)) wayOut = button;
+        if (answer == kMsgBoxCancel || (answer == kMsgBoxNo && choices.size() == 2)) wayOut = button;
     }
     box.setEscapeButton(wayOut);
 
