@@ -4,10 +4,12 @@
 #include "common/media/MediaDevice.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <mutex>
+#include <string>
 
 #include "common/media/MediaModule.h"
 
@@ -29,11 +31,21 @@ bool Resolve(void* handle, const char* name, Function& function) {
     return function != nullptr;
 }
 
+// The module's path: beside the running program, wherever its folder was put.
+std::string ModulePath() {
+    char exe[4096];
+    const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (length <= 0) return kMediaModuleFile;
+    std::string path(exe, static_cast<std::size_t>(length));
+    path.erase(path.find_last_of('/') + 1);
+    return path + kMediaModuleFile;
+}
+
 // Loads the module once; a failure is remembered, like a missing sound card.
 const Module* TheModule() {
     static std::once_flag once;
     std::call_once(once, [] {
-        void* handle = dlopen(kMediaModuleFile, RTLD_NOW | RTLD_LOCAL);
+        void* handle = dlopen(ModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
             std::fprintf(stderr, "no sound: %s\n", dlerror());
             return;

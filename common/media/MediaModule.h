@@ -7,7 +7,7 @@
 
 namespace halvoria {
 
-// File name of the module; the programs find it beside themselves (their run path holds $ORIGIN).
+// File name of the module; a program finds it beside itself.
 inline constexpr const char* kMediaModuleFile = "halvoria-media.so";
 
 }  // namespace halvoria
