@@ -451,8 +451,10 @@ bool ZorvatFrm::RecordBestScore(int panelSize, int score) {
 
 std::uint32_t ZorvatFrm::TickCount() { return environment_.tickCount(); }
 
-void ZorvatFrm::Randomize() { random_.Randomize(); }
+void ZorvatFrm::Randomize() {
+    if (!environment_.rnd) random_.Randomize();
+}
 
-double ZorvatFrm::Rnd() { return random_.Rnd(); }
+double ZorvatFrm::Rnd() { return environment_.rnd ? environment_.rnd() : random_.Rnd(); }
 
 }  // namespace zorvat

@@ -39,6 +39,7 @@ struct ZorvatEnvironment {
     halvoria::SendStringFn sendString;         // empty: the process-wide media device
     halvoria::PlaySoundFn playSound;           // empty: the process-wide move-sound player
     std::function<std::uint32_t()> tickCount;  // empty: the monotonic millisecond counter
+    std::function<double()> rnd;  // empty: a clock-seeded random source; set: a fixed sequence
 };
 
 // Texts of the window's own boxes.

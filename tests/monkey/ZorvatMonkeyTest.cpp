@@ -91,6 +91,8 @@ class ZorvatMonkey : public ::testing::TestWithParam<MonkeyRun> {
         };
         environment.playSound = [](const std::string&, int) { return true; };
         environment.tickCount = [this] { return now_; };
+        // The shuffles' dice come from the run as well, so a seed replays every board exactly.
+        environment.rnd = [this] { return chooser_->Real(0.0, 1.0); };
         return environment;
     }
 
