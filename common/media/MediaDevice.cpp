@@ -56,6 +56,7 @@ const Module* TheModule() {
             !Resolve(handle, "halvoria_media_shutdown", module->shutdown)) {
             std::fprintf(stderr, "no sound: %s is incomplete\n", kMediaModuleFile);
             delete module;
+            dlclose(handle);
             return;
         }
         loaded.store(module);

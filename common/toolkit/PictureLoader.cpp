@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <cstdint>
 
+#include "common/toolkit/LittleEndian.h"
+
 namespace halvoria {
 
 namespace {
@@ -19,14 +21,6 @@ constexpr int kAllocationLimitMb = static_cast<int>(kMaxPictureBytes / (1024 * 1
 // QImage's own bound on a side.
 constexpr int kMaxSide = 32767;
 
-std::uint32_t ReadLittle(const QByteArray& data, qsizetype at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = (value << 8) | static_cast<std::uint8_t>(data[at + i]);
-    }
-    return value;
-}
-
 std::uint8_t Byte(const QByteArray& data, qsizetype at) {
     return static_cast<std::uint8_t>(data[at]);
 }
@@ -34,22 +28,22 @@ std::uint8_t Byte(const QByteArray& data, qsizetype at) {
 // An uncompressed or bit-field BMP must hold every row its header announces.
 bool BmpHoldsItsPixels(const QByteArray& data) {
     if (data.size() < 26) return false;
-    const qint64 pixelOffset = ReadLittle(data, 10, 4);
-    const std::uint32_t headerSize = ReadLittle(data, 14, 4);
+    const qint64 pixelOffset = ReadLittleEndian(data, 10, 4);
+    const std::uint32_t headerSize = ReadLittleEndian(data, 14, 4);
     qint64 width = 0;
     qint64 height = 0;
     std::uint32_t bitsPerPixel = 0;
     std::uint32_t compression = 0;
     if (headerSize == 12) {
-        width = ReadLittle(data, 18, 2);
-        height = ReadLittle(data, 20, 2);
-        bitsPerPixel = ReadLittle(data, 24, 2);
+        width = ReadLittleEndian(data, 18, 2);
+        height = ReadLittleEndian(data, 20, 2);
+        bitsPerPixel = ReadLittleEndian(data, 24, 2);
     } else {
         if (data.size() < 34) return false;
-        width = static_cast<std::int32_t>(ReadLittle(data, 18, 4));
-        height = static_cast<std::int32_t>(ReadLittle(data, 22, 4));
-        bitsPerPixel = ReadLittle(data, 28, 2);
-        compression = ReadLittle(data, 30, 4);
+        width = static_cast<std::int32_t>(ReadLittleEndian(data, 18, 4));
+        height = static_cast<std::int32_t>(ReadLittleEndian(data, 22, 4));
+        bitsPerPixel = ReadLittleEndian(data, 28, 2);
+        compression = ReadLittleEndian(data, 30, 4);
     }
     if (height < 0) height = -height;
     // Run-length and embedded formats carry their own ends; the decoder checks those.

@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "common/toolkit/LittleEndian.h"
+
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void RegisterPictureResources() { Q_INIT_RESOURCE(halvoria_pictures); }
 
@@ -13,24 +15,18 @@ namespace halvoria::pictures {
 
 namespace {
 
-std::uint32_t Le(const QByteArray& data, qsizetype at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = (value << 8) | static_cast<std::uint8_t>(data[at + i]);
-    }
-    return value;
-}
-
 // An uncompressed 24-bit bitmap with a BITMAPINFOHEADER or later header, bottom-up or top-down;
 // anything else gives a null image and is left to Qt's reader.
 QImage DecodePlainBitmap(const QByteArray& data) {
     if (data.size() < 54 || data[0] != 'B' || data[1] != 'M') return QImage();
-    const std::uint32_t pixelsAt = Le(data, 10, 4);
-    const std::uint32_t headerSize = Le(data, 14, 4);
-    const auto width = static_cast<std::int32_t>(Le(data, 18, 4));
-    const auto height = static_cast<std::int32_t>(Le(data, 22, 4));
-    if (headerSize < 40 || Le(data, 26, 2) != 1 || Le(data, 28, 2) != 24 || Le(data, 30, 4) != 0)
-        return QImage();
+    const std::uint32_t pixelsAt = ReadLittleEndian(data, 10, 4);
+    const std::uint32_t headerSize = ReadLittleEndian(data, 14, 4);
+    const auto width = static_cast<std::int32_t>(ReadLittleEndian(data, 18, 4));
+    const auto height = static_cast<std::int32_t>(ReadLittleEndian(data, 22, 4));
+    const bool planes = ReadLittleEndian(data, 26, 2) == 1;
+    const bool trueColour = ReadLittleEndian(data, 28, 2) == 24;
+    const bool uncompressed = ReadLittleEndian(data, 30, 4) == 0;
+    if (headerSize < 40 || !planes || !trueColour || !uncompressed) return QImage();
     if (width <= 0 || width > 4096 || height == 0 || height < -4096 || height > 4096)
         return QImage();
     const int rows = height < 0 ? -height : height;
