@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "common/toolkit/PictureSurface.h"
+#include "common/core/PictureSurface.h"
 #include "puzzle/engine/PuzzleGame.h"
 #include "puzzle/engine/PuzzleWindowOps.h"
 

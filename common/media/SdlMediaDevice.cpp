@@ -1,9 +1,6 @@
 // The media device on SDL2_mixer: MIDI tunes through FluidSynth with the system's General MIDI
 // soundfont, and the move sound on one mixer channel. Built as the module halvoria-media.so,
 // which the games load at their first tune or sound (see MediaDevice.cpp).
-#include "common/media/MediaDevice.h"
-#include "common/media/MediaModule.h"
-
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -17,8 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "common/media/MediaCommand.h"
-#include "common/media/MidiFile.h"
+#include "common/core/MediaCommand.h"
+#include "common/core/MidiFile.h"
+#include "common/media/MediaModule.h"
+#include "common/qt/MediaDevice.h"
 
 namespace halvoria {
 
@@ -297,8 +296,7 @@ Device& TheDevice() {
 
 extern "C" {
 
-int halvoria_media_command(const char* command, std::size_t length, char* reply,
-                           int replyLength) {
+int halvoria_media_command(const char* command, std::size_t length, char* reply, int replyLength) {
     return halvoria::TheDevice().Command(std::string(command, length), reply, replyLength);
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "puzzle/engine/Rounding.h"
+#include "common/core/Rounding.h"
 
 namespace zorvat {
 
@@ -14,8 +14,8 @@ namespace {
 // zero or less would never reach the edge, and more than 15 lines have no element to show them.
 template <typename Show>
 void PlaceLines(double extent, std::int32_t panelSize, Show show) {
-    const std::int64_t step = RoundHalfEven(extent / panelSize);
-    const std::int64_t limit = RoundHalfEven(extent);
+    const std::int64_t step = halvoria::RoundHalfEven(extent / panelSize);
+    const std::int64_t limit = halvoria::RoundHalfEven(extent);
     if (step <= 0) return;
     int k = 0;
     for (std::int64_t at = step; at <= limit && k < kGridLineCount; at += step) {
@@ -38,8 +38,8 @@ void LayOutGridLines(PuzzleWindowOps& ops, std::int32_t panelSize) {
     const halvoria::PictureSurface& pic = ops.Pic();
     const double width = pic.Width();
     const double height = pic.Height();
-    const int right = RoundHalfEven(width);
-    const int bottom = RoundHalfEven(height);
+    const int right = halvoria::RoundHalfEven(width);
+    const int bottom = halvoria::RoundHalfEven(height);
     PlaceLines(height, panelSize,
                [&](int k, int y) { ops.ShowGridLine(GridLineArray::XLine, k, 0, y, right, y); });
     PlaceLines(width, panelSize,

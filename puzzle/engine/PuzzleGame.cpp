@@ -7,19 +7,12 @@
 #include <string>
 #include <utility>
 
-#include "common/toolkit/Clock.h"
+#include "common/core/Clock.h"
+#include "common/core/MsgBoxCodes.h"
+#include "common/core/Rounding.h"
 #include "puzzle/engine/PanelDrawing.h"
-#include "puzzle/engine/Rounding.h"
 
 namespace zorvat {
-
-namespace {
-
-constexpr int kInformationOk = 64;
-constexpr int kQuestionYesNo = 36;
-constexpr int kAnswerYes = 6;
-
-}  // namespace
 
 std::string SignedForm(std::int32_t value) {
     return value < 0 ? std::to_string(value) : " " + std::to_string(value);
@@ -174,7 +167,7 @@ PuzzleGame::Evaluation PuzzleGame::EvaluateBoard() {
     const double elapsedMs = halvoria::ElapsedMs(ops_.TickCount(), startTick);
     const double score =
         ((result.placedPercent + 1) * 100.0 - moveCount * 10.0 - elapsedMs / 1000.0) / 10.0;
-    const std::int32_t rounded = RoundHalfEven(score);
+    const std::int32_t rounded = halvoria::RoundHalfEven(score);
     result.runningScore = rounded < 0 ? 0 : rounded;
     return result;
 }
@@ -182,7 +175,8 @@ PuzzleGame::Evaluation PuzzleGame::EvaluateBoard() {
 void PuzzleGame::CompleteGame(const Evaluation& evaluation) {
     EndGame();
     const bool newBest = ops_.RecordBestScore(panelSize, evaluation.runningScore);
-    ops_.MsgBox(CompletionMessage(evaluation.runningScore, newBest), kInformationOk, kPuzzleTitle);
+    ops_.MsgBox(CompletionMessage(evaluation.runningScore, newBest), halvoria::kMsgBoxInformationOk,
+                kWindowTitle);
     if (musicOn) ops_.CloseMusic();
 }
 
@@ -194,8 +188,17 @@ void PuzzleGame::EndGame() {
 
 // Any answer but Yes keeps the game going; the time the question was open counts as playing time.
 void PuzzleGame::Game_Reset_Click() {
-    if (!playing) return;
-    if (ops_.MsgBox(kDiscardGameQuestion, kQuestionYesNo, kPuzzleTitle) != kAnswerYes) return;
+    if (!playing || !ConfirmDiscard(kDiscardGameQuestion)) return;
+    DiscardGame();
+}
+
+bool PuzzleGame::ConfirmDiscard(const char* question) {
+    if (!playing) return true;
+    return ops_.MsgBox(question, halvoria::kMsgBoxQuestionYesNo, kWindowTitle) ==
+           halvoria::kMsgBoxYes;
+}
+
+void PuzzleGame::DiscardGame() {
     EndGame();
     if (musicOn) ops_.CloseMusic();
 }

@@ -2,6 +2,7 @@
 // evaluation and score, completion, giving up and the clock tick.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -9,15 +10,17 @@
 
 namespace zorvat {
 
-// Grid sizes the board arrays can hold; the menu offers 4, 5, 8 and 10.
+// Grid sizes the board arrays can hold.
 inline constexpr std::int32_t kMinPanelSize = 2;
 inline constexpr std::int32_t kMaxPanelSize = 10;
+// The grid sizes the menu offers, each with a best score of its own.
+inline constexpr std::array<std::int32_t, 4> kOfferedPanelSizes = {4, 5, 8, 10};
 // Most slides one shuffle makes. The stored slide count is only a setting, and a huge one would
 // freeze the window for minutes; a million slides scramble any board and take a few milliseconds.
 inline constexpr std::int32_t kMaxShuffleSlides = 1000000;
 
-// Title of every message box of the puzzle.
-inline constexpr const char* kPuzzleTitle = "Mirelda";
+// The window's title, which is also the title of its message boxes and its section in the store.
+inline constexpr const char* kWindowTitle = "Mirelda";
 // The question asked before a game in progress is discarded (giving up, changing the grid size).
 inline constexpr const char* kDiscardGameQuestion =
     "マス数を変更すると現在プレー中のゲームが破棄されます。よろしいですか？";
@@ -51,6 +54,11 @@ class PuzzleGame {
     void Game_Reset_Click();
     // Ends the game display: stops play, hides the grid and shows the whole picture.
     void EndGame();
+    // Before a choice that discards a game in progress (giving up, another grid size or picture):
+    // true when no game runs or the player answers Yes to question.
+    bool ConfirmDiscard(const char* question);
+    // Discards the game in progress: ends it and stops its tune.
+    void DiscardGame();
 
     struct Evaluation {
         std::int32_t placedCount;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/toolkit/PictureSurface.h"
+#include "common/core/PictureSurface.h"
 
 namespace zorvat {
 

@@ -11,18 +11,18 @@
 #include <QPalette>
 #include <utility>
 
-#include "common/media/MediaDevice.h"
-#include "common/settings/SettingsStore.h"
-#include "common/toolkit/Clock.h"
-#include "common/toolkit/Dir.h"
-#include "common/toolkit/ImageView.h"
-#include "common/toolkit/Label.h"
-#include "common/toolkit/LineArray.h"
-#include "common/toolkit/MenuItem.h"
-#include "common/toolkit/MsgBox.h"
-#include "common/toolkit/PictureBox.h"
-#include "common/toolkit/PictureLoader.h"
-#include "common/toolkit/ProgramFolder.h"
+#include "common/core/Clock.h"
+#include "common/qt/Dir.h"
+#include "common/qt/ImageView.h"
+#include "common/qt/Label.h"
+#include "common/qt/LineArray.h"
+#include "common/qt/MediaDevice.h"
+#include "common/qt/MenuItem.h"
+#include "common/qt/MsgBox.h"
+#include "common/qt/PictureBox.h"
+#include "common/qt/PictureLoader.h"
+#include "common/qt/ProgramFolder.h"
+#include "common/qt/SettingsStore.h"
 #include "puzzle/engine/PanelDrawing.h"
 #include "resources/pictures/BuiltinPictures.h"
 
@@ -30,19 +30,12 @@ namespace zorvat {
 
 namespace {
 
-constexpr int kInformationOk = 64;
-constexpr int kQuestionYesNo = 36;
-constexpr int kAnswerYes = 6;
-
-const QString kSection = QStringLiteral("Mirelda");
+const QString kSection = QString::fromLatin1(kWindowTitle);
 constexpr const char* kTuneFile = "music.mid";
 
 // Client area under the menu bar, in pixels; Picture1 leaves the last column to the window.
 constexpr int kClientWidth = 626;
 constexpr int kClientHeight = 433;
-
-// Grid sizes of the MassSize items 0..3.
-constexpr std::array<std::int32_t, 4> kMassSizes = {4, 5, 8, 10};
 
 // The stored grid size is used when the board arrays can hold it; anything else starts at 4.
 constexpr std::int32_t kDefaultPanelSize = 4;
@@ -240,8 +233,8 @@ void ZorvatFrm::Form_Load() {
     }
 
     // 6. The grid-size mark; 6 or 7 mark nothing and stay as they are.
-    for (std::size_t i = 0; i < kMassSizes.size(); ++i) {
-        if (kMassSizes[i] == game_.panelSize) menu_.MassSize[i]->setChecked(true);
+    for (std::size_t i = 0; i < kOfferedPanelSizes.size(); ++i) {
+        if (kOfferedPanelSizes[i] == game_.panelSize) menu_.MassSize[i]->setChecked(true);
     }
 
     // 7, 8. Sound and music marks.
@@ -320,13 +313,6 @@ void ZorvatFrm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool ZorvatFrm::ConfirmDiscard(const char* question) {
-    if (!game_.playing) return true;
-    if (MsgBox(question, kQuestionYesNo, kSection.toStdString()) != kAnswerYes) return false;
-    if (game_.musicOn) CloseMusic();
-    return true;
-}
-
 // --- Menu commands -------------------------------------------------------------------------
 
 void ZorvatFrm::Game_Start_Click() { game_.Game_Start_Click(); }
@@ -350,24 +336,24 @@ void ZorvatFrm::HiscoreClear_Click() {
 void ZorvatFrm::Game_Exit_Click() { close(); }
 
 void ZorvatFrm::MassSize_Click(int index) {
-    if (index < 0 || index >= static_cast<int>(kMassSizes.size())) return;
-    if (!ConfirmDiscard(kDiscardGameQuestion)) return;
+    if (index < 0 || index >= static_cast<int>(kOfferedPanelSizes.size())) return;
+    if (!game_.ConfirmDiscard(kDiscardGameQuestion)) return;
     for (QAction* item : menu_.MassSize) item->setChecked(false);
     menu_.MassSize[index]->setChecked(true);
-    game_.panelSize = kMassSizes[index];
-    if (game_.playing) game_.EndGame();
+    game_.panelSize = kOfferedPanelSizes[index];
+    if (game_.playing) game_.DiscardGame();
 }
 
 void ZorvatFrm::PicName_Click(int index) {
     if (index < 0 || index >= static_cast<int>(menu_.PicName.size())) return;
-    if (!ConfirmDiscard(kChangePictureQuestion)) return;
+    if (!game_.ConfirmDiscard(kChangePictureQuestion)) return;
     pictureName_ = index == 0 ? QString() : pictureFiles_[index];
     // A file damaged or removed since start-up gives the built-in picture, marked as such.
     const bool loaded = LoadPuzzlePicture();
     picSuc_->SetPicture(picSurface_->Picture());
     MarkPicture(index != 0 && !loaded ? 0 : index);
     if (game_.playing) {
-        game_.EndGame();
+        game_.DiscardGame();
     } else {
         ShowWholePicture();
     }
@@ -391,7 +377,7 @@ void ZorvatFrm::MusicOff_Click() {
                              [this](bool on, bool off) { SetMusicMarks(on, off); });
 }
 
-void ZorvatFrm::About_Click() { MsgBox(kAboutText, kInformationOk, "About"); }
+void ZorvatFrm::About_Click() { MsgBox(kAboutText, halvoria::kMsgBoxInformationOk, "About"); }
 
 void ZorvatFrm::Pic_MouseDown(int button, int shift, float x, float y) {
     game_.Pic_MouseDown(button, shift, x, y);

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "common/media/MusicLoop.h"
-#include "common/toolkit/RandomSource.h"
+#include "common/core/MusicLoop.h"
+#include "common/core/RandomSource.h"
+#include "puzzle/engine/BestScoreTable.h"
 #include "puzzle/engine/PuzzleGame.h"
 #include "puzzle/engine/PuzzleWindowOps.h"
-#include "puzzle/window/BestScoreTable.h"
 
 class QAction;
 class QCloseEvent;
@@ -141,8 +141,6 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     void BuildMenus();
     void Form_Load();
     void Form_QueryUnload();
-    // The confirmation before a choice that would discard the game in progress; true to go on.
-    bool ConfirmDiscard(const char* question);
     // Puts the picture of pictureName_ into PicSurface; a file that cannot be read gives the
     // built-in picture and empties pictureName_. Answers whether the named file was used.
     bool LoadPuzzlePicture();

@@ -1,8 +1,8 @@
 // Starts Zorvat: the sliding picture puzzle in its one fixed-size window "Mirelda".
 #include <QApplication>
 
-#include "common/media/MediaDevice.h"
-#include "common/toolkit/TerminationSignals.h"
+#include "common/qt/MediaDevice.h"
+#include "common/qt/TerminationSignals.h"
 #include "puzzle/window/ZorvatFrm.h"
 
 int main(int argc, char** argv) {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "common/toolkit/LittleEndian.h"
+#include "common/qt/LittleEndian.h"
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void RegisterPictureResources() { Q_INIT_RESOURCE(halvoria_pictures); }

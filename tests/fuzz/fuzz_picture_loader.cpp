@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "common/toolkit/PictureLoader.h"
+#include "common/qt/PictureLoader.h"
 
 namespace {
 

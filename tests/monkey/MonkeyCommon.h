@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "common/toolkit/MsgBox.h"
+#include "common/qt/MsgBox.h"
 
 namespace monkey {
 

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "common/settings/SettingsStore.h"
-#include "common/toolkit/Label.h"
-#include "common/toolkit/PictureBox.h"
+#include "common/qt/Label.h"
+#include "common/qt/PictureBox.h"
+#include "common/qt/SettingsStore.h"
 #include "tests/monkey/MonkeyCommon.h"
 #include "tiles/window/Form1.h"
 

@@ -21,11 +21,11 @@
 #include <string>
 #include <vector>
 
-#include "common/settings/SettingsStore.h"
-#include "common/toolkit/Label.h"
-#include "common/toolkit/PictureBox.h"
-#include "common/toolkit/Twips.h"
-#include "puzzle/window/BestScoreTable.h"
+#include "common/core/Twips.h"
+#include "common/qt/Label.h"
+#include "common/qt/PictureBox.h"
+#include "common/qt/SettingsStore.h"
+#include "puzzle/engine/BestScoreTable.h"
 #include "puzzle/window/ZorvatFrm.h"
 #include "tests/monkey/MonkeyCommon.h"
 

@@ -227,12 +227,3 @@ TEST(BuiltinPictures, GeneratorPaintsExactlyTheCommittedFiles) {
 
 }  // namespace
 }  // namespace halvoria::pictures
-
-int main(int argc, char** argv) {
-    // QIcon needs a GUI application; with no display anywhere (test discovery included) use the
-    // offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "common/core/Rounding.h"
+
 namespace quendle {
 
 namespace {
@@ -12,10 +14,7 @@ constexpr double kStripPitch = 26.0;  // 25 pixels of tile and one black separat
 
 double WholeTwipsPerPixel(double twipsPerPixel) {
     if (!(twipsPerPixel > 0.0) || !std::isfinite(twipsPerPixel)) return 0.0;
-    const double below = std::floor(twipsPerPixel);
-    const double fraction = twipsPerPixel - below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) return below + 1.0;
-    return below;
+    return halvoria::RoundHalfEvenWhole(twipsPerPixel);
 }
 
 TileCells::TileCells(double twipsPerPixelX, double twipsPerPixelY)

@@ -2,7 +2,7 @@
 // cell painted white, and the whole picture cleared. Cells are 25 x 25 pixels, given in twips.
 #pragma once
 
-#include "common/toolkit/PictureSurface.h"
+#include "common/core/PictureSurface.h"
 
 namespace quendle {
 

@@ -4,16 +4,13 @@
 #include <cmath>
 #include <string>
 
+#include "common/core/MsgBoxCodes.h"
 #include "tiles/engine/TileDrawing.h"
 
 namespace quendle {
 
 namespace {
 
-constexpr const char* kTitle = "Colvane";
-constexpr int kInfoOk = 64;
-constexpr int kQuestionYesNo = 36;
-constexpr int kYes = 6;
 constexpr std::int32_t kClearBonus = 5000;
 constexpr std::int32_t kGiveUpBase = 20;
 constexpr std::int16_t kMarked = -1;
@@ -167,7 +164,8 @@ void TileGame::ScoreRemoval() {
         hiScore = score;
     }
     ShowHiScore();
-    ops_.MsgBox("Congratuations! ゲームクリア" + extra, kInfoOk, kTitle);
+    ops_.MsgBox("Congratuations! ゲームクリア" + extra, halvoria::kMsgBoxInformationOk,
+                kWindowTitle);
     playing = false;
     if (musicOn) ops_.CloseMusic();
 }
@@ -188,7 +186,9 @@ void TileGame::ReturnGame_Click() {
 
 void TileGame::GameReset_Click() {
     if (!playing || givingUp_) return;
-    if (ops_.MsgBox("ギブアップします。よろしいですか？", kQuestionYesNo, kTitle) != kYes) return;
+    if (ops_.MsgBox("ギブアップします。よろしいですか？", halvoria::kMsgBoxQuestionYesNo,
+                    kWindowTitle) != halvoria::kMsgBoxYes)
+        return;
 
     std::int32_t tilesLeft = 0;
     for (int x = 0; x < kColumns; ++x) {
@@ -211,7 +211,8 @@ void TileGame::GameReset_Click() {
 
     // The best is judged on the given-up game's score, whatever the queued commands did to score.
     if (hiScore < finalScore) {
-        ops_.MsgBox("ハイスコア！：" + std::to_string(finalScore) + "Points", kInfoOk, kTitle);
+        ops_.MsgBox("ハイスコア！：" + std::to_string(finalScore) + "Points",
+                    halvoria::kMsgBoxInformationOk, kWindowTitle);
         hiScore = finalScore;
         ShowHiScore();
     }
@@ -223,7 +224,8 @@ void TileGame::GameReset_Click() {
 }
 
 void TileGame::HScoreClear_Click() {
-    if (ops_.MsgBox("ハイスコアをクリアします。よろしいですか？", kQuestionYesNo, kTitle) != kYes)
+    if (ops_.MsgBox("ハイスコアをクリアします。よろしいですか？", halvoria::kMsgBoxQuestionYesNo,
+                    kWindowTitle) != halvoria::kMsgBoxYes)
         return;
     hiScore = 0;
     ShowHiScore();

@@ -8,6 +8,9 @@
 
 namespace quendle {
 
+// The window's title, which is also the title of its message boxes and its section in the store.
+inline constexpr const char* kWindowTitle = "Colvane";
+
 class TileGame {
   public:
     explicit TileGame(TileWindowOps& ops);

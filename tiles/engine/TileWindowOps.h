@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "common/toolkit/PictureSurface.h"
+#include "common/core/PictureSurface.h"
 
 namespace quendle {
 
 class TileWindowOps {
-public:
+  public:
     virtual ~TileWindowOps();
 
     // The board picture box `GamePic` and the hidden tile strip holder `MoneyPic`.

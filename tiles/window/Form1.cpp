@@ -11,24 +11,23 @@
 #include <QWidget>
 #include <utility>
 
-#include "common/media/MediaDevice.h"
-#include "common/settings/SettingsStore.h"
-#include "common/toolkit/DoEvents.h"
-#include "common/toolkit/Label.h"
-#include "common/toolkit/MenuItem.h"
-#include "common/toolkit/MsgBox.h"
-#include "common/toolkit/PictureBox.h"
-#include "common/toolkit/ProgramFolder.h"
+#include "common/core/Twips.h"
+#include "common/qt/DoEvents.h"
+#include "common/qt/Label.h"
+#include "common/qt/MediaDevice.h"
+#include "common/qt/MenuItem.h"
+#include "common/qt/MsgBox.h"
+#include "common/qt/PictureBox.h"
+#include "common/qt/ProgramFolder.h"
+#include "common/qt/SettingsStore.h"
 #include "resources/pictures/BuiltinPictures.h"
 
 namespace quendle {
 
 namespace {
 
-constexpr char kTitle[] = "Colvane";
-const QString kSection = QStringLiteral("Colvane");
+const QString kSection = QString::fromLatin1(kWindowTitle);
 constexpr char kTune[] = "music2.mid";
-constexpr double kTwipsPerPixel = 15;
 
 // Client area 520 x 293 pixels under the menu bar.
 constexpr int kClientWidth = 520;
@@ -129,7 +128,7 @@ void Form1::BuildMenus() {
 }
 
 void Form1::Form_Load() {
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(kSection);
 
     {
         halvoria::SettingsStore store;
@@ -194,12 +193,12 @@ void Form1::SetMusicMarks(bool onChecked, bool offChecked) {
     menu_.MusicOff->setChecked(offChecked);
 }
 
-void Form1::About_Click() { MsgBox(kAboutText, 64, "About"); }
+void Form1::About_Click() { MsgBox(kAboutText, halvoria::kMsgBoxInformationOk, "About"); }
 
 halvoria::PictureSurface& Form1::GamePic() { return *gamePic_; }
 const halvoria::PictureSurface& Form1::MoneyPic() { return *moneyPic_; }
-double Form1::TwipsPerPixelX() { return kTwipsPerPixel; }
-double Form1::TwipsPerPixelY() { return kTwipsPerPixel; }
+double Form1::TwipsPerPixelX() { return halvoria::kTwipsPerPixel; }
+double Form1::TwipsPerPixelY() { return halvoria::kTwipsPerPixel; }
 void Form1::SetScoreCaption(const std::string& text) { scoreLbl_->SetCaption(text); }
 void Form1::SetHScoreCaption(const std::string& text) { hScoreLbl_->SetCaption(text); }
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "common/media/MusicLoop.h"
-#include "common/toolkit/RandomSource.h"
+#include "common/core/MusicLoop.h"
+#include "common/core/RandomSource.h"
 #include "tiles/engine/TileGame.h"
 #include "tiles/engine/TileWindowOps.h"
 

@@ -1,8 +1,8 @@
 // Starts Quendle: one fixed-size window titled "Colvane"; the media device is shut down at the end.
 #include <QApplication>
 
-#include "common/media/MediaDevice.h"
-#include "common/toolkit/TerminationSignals.h"
+#include "common/qt/MediaDevice.h"
+#include "common/qt/TerminationSignals.h"
 #include "tiles/window/Form1.h"
 
 int main(int argc, char** argv) {

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "common/media/MediaDevice.h"
-#include "tests/common/media/MediaTestFiles.h"
+#include "common/qt/MediaDevice.h"
+#include "tests/support/MediaTestFiles.h"
 
 namespace halvoria::test {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "common/media/MediaDevice.h"
-#include "common/media/MusicLoop.h"
+#include "common/core/MusicLoop.h"
+#include "common/qt/MediaDevice.h"
 #include "tests/common/media/DiskAudio.h"
 
 namespace halvoria {

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/media/MediaDevice.h"
-#include "common/media/MusicLoop.h"
-#include "tests/common/media/MediaTestFiles.h"
+#include "common/core/MusicLoop.h"
+#include "common/qt/MediaDevice.h"
+#include "tests/support/MediaTestFiles.h"
 
 namespace halvoria {
 namespace {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/toolkit/PictureSurface.h"
+#include "common/core/PictureSurface.h"
 #include "puzzle/engine/PuzzleWindowOps.h"
 
 namespace zorvat::test {

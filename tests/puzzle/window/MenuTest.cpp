@@ -3,9 +3,9 @@
 #include <QMenuBar>
 
 #include "WindowFixture.h"
-#include "common/toolkit/ImageView.h"
-#include "common/toolkit/Label.h"
-#include "common/toolkit/LineArray.h"
+#include "common/qt/ImageView.h"
+#include "common/qt/Label.h"
+#include "common/qt/LineArray.h"
 
 namespace zorvat::testing {
 namespace {

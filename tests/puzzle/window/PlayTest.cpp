@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "WindowFixture.h"
-#include "common/toolkit/ImageView.h"
-#include "common/toolkit/Label.h"
-#include "common/toolkit/LineArray.h"
+#include "common/qt/ImageView.h"
+#include "common/qt/Label.h"
+#include "common/qt/LineArray.h"
 #include "resources/pictures/BuiltinPictures.h"
 
 namespace zorvat::testing {

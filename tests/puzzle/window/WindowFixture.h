@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "common/settings/SettingsStore.h"
-#include "common/toolkit/MsgBox.h"
-#include "common/toolkit/PictureBox.h"
-#include "common/toolkit/Twips.h"
+#include "common/core/Twips.h"
+#include "common/qt/MsgBox.h"
+#include "common/qt/PictureBox.h"
+#include "common/qt/SettingsStore.h"
 #include "puzzle/window/ZorvatFrm.h"
 
 namespace zorvat::testing {

@@ -117,7 +117,7 @@ class RefreshTest : public testing::TestWithParam<RefreshCase> {};
 
 TEST_P(RefreshTest, DrawsChangedCellsCommitsAndKeepsShownLayout) {
     const RefreshCase& c = GetParam();
-    RecorderOps ops;
+    RecordingOps ops;
     TileGame game(ops);
     Load(game.board, c.board);
     Load(game.pendingBoard, c.pending);
@@ -143,7 +143,7 @@ TEST(DealTest, KindOfEachDraw) {
     } draws[] = {{0.0, 0},  {0.2499999, 0}, {0.25, 1}, {0.5, 2},
                  {0.75, 3}, {0.9999999, 3}, {1.0, 3},  {-0.1, 0}};  // the last two stray out
     for (const auto& d : draws) {
-        RecorderOps ops;
+        RecordingOps ops;
         TileGame game(ops);
         ops.rnd.assign(200, d.r);
         game.GameStart_Click();
@@ -157,7 +157,7 @@ TEST(DealTest, DrawsEachTileAsChosenRowByRow) {
     Rows want(10, std::string(20, '0'));
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 20; ++x) want[y][x] = static_cast<char>('0' + (x * x + 3 * y) % 4);
-    RecorderOps ops;
+    RecordingOps ops;
     TileGame game(ops);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 20; ++x) ops.rnd.push_back((want[y][x] - '0' + 0.5) / 4);

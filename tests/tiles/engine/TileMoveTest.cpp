@@ -157,7 +157,7 @@ class MoveTest : public testing::TestWithParam<MoveCase> {};
 
 TEST_P(MoveTest, RemovesGroupSettlesAndDrawsChangedCells) {
     const MoveCase& c = GetParam();
-    RecorderOps ops;
+    RecordingOps ops;
     TileGame game(ops);
     SetAll(game, c.before);
     // A marker layout and score from an earlier move, to see whether they are kept.
@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Board, MoveTest, testing::ValuesIn(kMoves),
                          [](const auto& test) { return std::string(test.param.name); });
 
 TEST(MoveTest, PressBeforeFirstDealDoesNothing) {
-    RecorderOps ops;
+    RecordingOps ops;
     TileGame game(ops);
     Click(game, 3, 3);
     EXPECT_EQ(Text(game.board), EmptyRows());
@@ -241,7 +241,7 @@ class OutsidePressTest : public testing::TestWithParam<OutsidePress> {};
 
 TEST_P(OutsidePressTest, LeavesBoardScoreAndSpareCellsAlone) {
     const OutsidePress& p = GetParam();
-    RecorderOps ops(p.tpp);
+    RecordingOps ops(p.tpp);
     TileGame game(ops);
     const Rows full(10, std::string(20, '1'));
     SetAll(game, full);
@@ -292,7 +292,7 @@ class CellPressTest : public testing::TestWithParam<CellPress> {};
 
 TEST_P(CellPressTest, FindsCell) {
     const CellPress& p = GetParam();
-    RecorderOps ops(p.tpp);
+    RecordingOps ops(p.tpp);
     TileGame game(ops);
     Rows checker(10, std::string(20, '0'));
     for (int y = 0; y < 10; ++y)

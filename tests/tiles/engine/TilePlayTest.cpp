@@ -12,7 +12,7 @@ namespace {
 
 TEST(DealSpreadTest, EachKindAboutAQuarterOverManyDeals) {
     std::array<long, 6> counts{};
-    RecorderOps ops(15.0, false);
+    RecordingOps ops(15.0, false);
     TileGame game(ops);
     const int deals = 500;
     for (int seed = 0; seed < deals; ++seed) {
@@ -117,7 +117,7 @@ TEST(ScriptedGameTest, ClearedByPressesAlone) {
     // above fall onto a row of their kind, so later groups are 40 tiles.
     const char rowKinds[] = "2323010101";
     Rows dealt(10, std::string(20, '0'));
-    RecorderOps ops;
+    RecordingOps ops;
     for (int y = 0; y < 10; ++y) {
         dealt[y] = std::string(20, rowKinds[y]);
         for (int x = 0; x < 20; ++x) ops.rnd.push_back((rowKinds[y] - '0' + 0.25) / 4);
@@ -157,7 +157,7 @@ TEST(ScriptedGameTest, ClearedByPressesAlone) {
 TEST(RandomGamesTest, PlayedToTheEndFollowTheRules) {
     for (std::uint32_t seed = 1; seed <= 300; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        RecorderOps ops(15.0, false);
+        RecordingOps ops(15.0, false);
         ops.Seed(seed);
         std::mt19937 player(seed * 7919u);
         TileGame game(ops);

@@ -25,7 +25,7 @@ class TileScoreTest : public testing::Test {
         game.score = score;
         game.playing = true;
     }
-    RecorderOps ops;
+    RecordingOps ops;
     TileGame game;
 };
 

@@ -163,7 +163,7 @@ std::string BoardSurface::RasterMismatch(const Rows& expected) const {
     return "";
 }
 
-RecorderOps::RecorderOps(double twipsPerPixel, bool keepRaster)
+RecordingOps::RecordingOps(double twipsPerPixel, bool keepRaster)
     : tppX(twipsPerPixel),
       tppY(twipsPerPixel),
       board(twipsPerPixel, keepRaster),
@@ -171,17 +171,17 @@ RecorderOps::RecorderOps(double twipsPerPixel, bool keepRaster)
     board.log = &log;
 }
 
-void RecorderOps::SetScoreCaption(const std::string& text) {
+void RecordingOps::SetScoreCaption(const std::string& text) {
     scoreCaption = text;
     log.push_back("Score:" + text);
 }
 
-void RecorderOps::SetHScoreCaption(const std::string& text) {
+void RecordingOps::SetHScoreCaption(const std::string& text) {
     hScoreCaption = text;
     log.push_back("HScore:" + text);
 }
 
-int RecorderOps::MsgBox(const std::string& text, int code, const std::string& title) {
+int RecordingOps::MsgBox(const std::string& text, int code, const std::string& title) {
     boxes.push_back({text, code, title});
     log.push_back("Box:" + std::to_string(code));
     if (code != 36) return 6;
@@ -194,12 +194,12 @@ int RecorderOps::MsgBox(const std::string& text, int code, const std::string& ti
     return answer;
 }
 
-void RecorderOps::DoEvents() {
+void RecordingOps::DoEvents() {
     log.push_back("DoEvents");
     if (onDoEvents) onDoEvents();
 }
 
-double RecorderOps::Rnd() {
+double RecordingOps::Rnd() {
     if (!rnd.empty()) {
         const double value = rnd.front();
         rnd.pop_front();

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/toolkit/PictureSurface.h"
+#include "common/core/PictureSurface.h"
 #include "tiles/engine/TileGame.h"
 #include "tiles/engine/TileWindowOps.h"
 
@@ -104,9 +104,9 @@ struct Box {
     bool operator==(const Box&) const = default;
 };
 
-class RecorderOps : public TileWindowOps {
+class RecordingOps : public TileWindowOps {
   public:
-    explicit RecorderOps(double twipsPerPixel = 15.0, bool keepRaster = true);
+    explicit RecordingOps(double twipsPerPixel = 15.0, bool keepRaster = true);
 
     halvoria::PictureSurface& GamePic() override { return board; }
     const halvoria::PictureSurface& MoneyPic() override { return strip; }
