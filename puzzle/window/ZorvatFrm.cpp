@@ -45,8 +45,10 @@ constexpr int kMaxPictureFiles = 100;
 }  // namespace
 
 ZorvatFrm::ZorvatFrm(ZorvatEnvironment environment, QWidget* parent)
-    : QMainWindow(parent), environment_(std::move(environment)), game_(*this) {
-    if (!environment_.sendString) environment_.sendString = halvoria::SendMediaCommand;
+    : QMainWindow(parent),
+      environment_(std::move(environment)),
+      host_(*this, environment_, kTuneFile),
+      game_(*this) {
     if (!environment_.playSound) environment_.playSound = halvoria::PlaySoundFile;
     if (!environment_.tickCount) environment_.tickCount = halvoria::TickCount;
 
@@ -197,12 +199,8 @@ void ZorvatFrm::BuildMenus() {
 
 void ZorvatFrm::Form_Load() {
     // 1. The program folder, where pictures, the tune and the move sound are looked up.
-    appFolder_ = halvoria::WithTrailingSeparator(
-        environment_.appFolder.isEmpty() ? halvoria::ProgramFolder() : environment_.appFolder);
-    music_ = std::make_unique<halvoria::MusicLoop>(environment_.sendString,
-                                                   appFolder_.toStdString(), kTuneFile);
-    moveSound_ =
-        std::make_unique<halvoria::MoveSound>(environment_.playSound, appFolder_.toStdString());
+    moveSound_ = std::make_unique<halvoria::MoveSound>(environment_.playSound,
+                                                       host_.AppFolder().toStdString());
 
     // 2. Grid lines 1..15 of each array, hidden until a game lays them out.
     for (int i = 1; i <= kGridLineCount; ++i) {
@@ -244,7 +242,7 @@ void ZorvatFrm::Form_Load() {
     // 9. The picture menu: bitmaps, then JPEG files, one item each.
     pictureFiles_.assign(1, QString());
     bool found = false;
-    const QStringList files = halvoria::PictureFiles(appFolder_);
+    const QStringList files = halvoria::PictureFiles(host_.AppFolder());
     for (const QString& name : files) {
         if (static_cast<int>(pictureFiles_.size()) > kMaxPictureFiles) break;
         const int index = static_cast<int>(pictureFiles_.size());
@@ -271,7 +269,7 @@ void ZorvatFrm::Form_Load() {
 
 bool ZorvatFrm::LoadPuzzlePicture() {
     if (!pictureName_.isEmpty()) {
-        const QImage picture = halvoria::LoadPicture(appFolder_ + pictureName_);
+        const QImage picture = halvoria::LoadPicture(host_.AppFolder() + pictureName_);
         if (!picture.isNull()) {
             picSurface_->SetPicture(picture);
             return true;
@@ -305,8 +303,7 @@ void ZorvatFrm::Form_QueryUnload() {
 
 void ZorvatFrm::closeEvent(QCloseEvent* event) {
     // Closing runs once, whether from Exit or the title bar; the window is gone afterwards.
-    if (!unloaded_) {
-        unloaded_ = true;
+    if (host_.BeginClosing()) {
         Form_QueryUnload();
         timer1_.stop();
     }
@@ -368,12 +365,12 @@ void ZorvatFrm::SoundOff_Click() {
 }
 
 void ZorvatFrm::MusicOn_Click() {
-    halvoria::MusicOn_Click(game_.playing, game_.musicOn, *music_,
+    halvoria::MusicOn_Click(game_.playing, game_.musicOn, host_.Music(),
                             [this](bool on, bool off) { SetMusicMarks(on, off); });
 }
 
 void ZorvatFrm::MusicOff_Click() {
-    halvoria::MusicOff_Click(game_.playing, game_.musicOn, *music_,
+    halvoria::MusicOff_Click(game_.playing, game_.musicOn, host_.Music(),
                              [this](bool on, bool off) { SetMusicMarks(on, off); });
 }
 
@@ -386,13 +383,11 @@ void ZorvatFrm::Pic_MouseDown(int button, int shift, float x, float y) {
 void ZorvatFrm::Timer1_Timer() { game_.Timer1_Timer(); }
 
 void ZorvatFrm::SetSoundMarks(bool onChecked, bool offChecked) {
-    menu_.SoundOn->setChecked(onChecked);
-    menu_.SoundOff->setChecked(offChecked);
+    halvoria::SetMarks(menu_.SoundOn, menu_.SoundOff, onChecked, offChecked);
 }
 
 void ZorvatFrm::SetMusicMarks(bool onChecked, bool offChecked) {
-    menu_.MusicOn->setChecked(onChecked);
-    menu_.MusicOff->setChecked(offChecked);
+    halvoria::SetMarks(menu_.MusicOn, menu_.MusicOff, onChecked, offChecked);
 }
 
 // --- Window operations ---------------------------------------------------------------------
@@ -420,14 +415,14 @@ void ZorvatFrm::SetTimeCaption(const std::string& text) { timeLbl_->SetCaption(t
 void ZorvatFrm::SetScoreCaption(const std::string& text) { scoreLbl_->SetCaption(text); }
 
 int ZorvatFrm::MsgBox(const std::string& text, int code, const std::string& title) {
-    return halvoria::MsgBox(this, text, code, title);
+    return host_.MsgBox(text, code, title);
 }
 
-void ZorvatFrm::PlayMusic() { music_->PlayMusic(); }
+void ZorvatFrm::PlayMusic() { host_.Music().PlayMusic(); }
 
-void ZorvatFrm::CloseMusic() { music_->CloseMusic(); }
+void ZorvatFrm::CloseMusic() { host_.Music().CloseMusic(); }
 
-void ZorvatFrm::PollMusic() { music_->PollMusic(); }
+void ZorvatFrm::PollMusic() { host_.Music().PollMusic(); }
 
 void ZorvatFrm::PlayMoveSound() { moveSound_->PlayMoveSound(soundOn_); }
 
@@ -437,10 +432,8 @@ bool ZorvatFrm::RecordBestScore(int panelSize, int score) {
 
 std::uint32_t ZorvatFrm::TickCount() { return environment_.tickCount(); }
 
-void ZorvatFrm::Randomize() {
-    if (!environment_.rnd) random_.Randomize();
-}
+void ZorvatFrm::Randomize() { host_.Randomize(); }
 
-double ZorvatFrm::Rnd() { return environment_.rnd ? environment_.rnd() : random_.Rnd(); }
+double ZorvatFrm::Rnd() { return host_.Rnd(); }
 
 }  // namespace zorvat

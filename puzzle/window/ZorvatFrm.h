@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/core/MusicLoop.h"
-#include "common/core/RandomSource.h"
+#include "common/qt/GameHost.h"
 #include "puzzle/engine/BestScoreTable.h"
 #include "puzzle/engine/PuzzleGame.h"
 #include "puzzle/engine/PuzzleWindowOps.h"
@@ -33,13 +33,11 @@ class PictureBox;
 
 namespace zorvat {
 
-// The outside world the window talks to; tests replace it. Empty members take the real thing.
-struct ZorvatEnvironment {
-    QString appFolder;                         // empty: the program's own folder
-    halvoria::SendStringFn sendString;         // empty: the process-wide media device
+// The outside world the window talks to: the host's, plus the move sound and the clock. Tests
+// replace it; empty members take the real thing.
+struct ZorvatEnvironment : halvoria::HostEnvironment {
     halvoria::PlaySoundFn playSound;           // empty: the process-wide move-sound player
     std::function<std::uint32_t()> tickCount;  // empty: the monotonic millisecond counter
-    std::function<double()> rnd;  // empty: a clock-seeded random source; set: a fixed sequence
 };
 
 // Texts of the window's own boxes.
@@ -91,7 +89,7 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     halvoria::LineArray& XLine() { return *xLine_; }
     halvoria::LineArray& YLINE() { return *yLine_; }
     QTimer& Timer1() { return timer1_; }
-    const QString& AppFolder() const { return appFolder_; }
+    const QString& AppFolder() const { return host_.AppFolder(); }
     const QString& PictureName() const { return pictureName_; }
     // pictureFiles[index] is the file of PicName(index); index 0 is unused.
     const std::vector<QString>& PictureFiles() const { return pictureFiles_; }
@@ -149,7 +147,7 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     void SetMusicMarks(bool onChecked, bool offChecked);
 
     ZorvatEnvironment environment_;
-    QString appFolder_;
+    halvoria::GameHost host_;
     bool soundOn_ = true;
     QString pictureName_;
     std::vector<QString> pictureFiles_;
@@ -171,11 +169,8 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     QTimer timer1_;
     MenuItems menu_;
 
-    halvoria::RandomSource random_;
-    std::unique_ptr<halvoria::MusicLoop> music_;
     std::unique_ptr<halvoria::MoveSound> moveSound_;
     PuzzleGame game_;
-    bool unloaded_ = false;
 };
 
 }  // namespace zorvat

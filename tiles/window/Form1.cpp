@@ -41,7 +41,7 @@ constexpr char kAboutText[] = "Colvane    Phase 1.0\r\n\r\nCopyright (C) 2026 Ha
 }  // namespace
 
 Form1::Form1(QuendleEnvironment environment, QWidget* parent)
-    : QMainWindow(parent), environment_(std::move(environment)) {
+    : QMainWindow(parent), host_(*this, std::move(environment), kTune) {
     BuildControls();
     BuildMenus();
     game_ = std::make_unique<TileGame>(*this);
@@ -142,13 +142,6 @@ void Form1::Form_Load() {
         menu_.MusicOff->setChecked(true);
     }
 
-    appFolder_ = halvoria::WithTrailingSeparator(
-        environment_.appFolder.isEmpty() ? halvoria::ProgramFolder() : environment_.appFolder);
-    halvoria::SendStringFn send = environment_.sendString;
-    if (!send) send = halvoria::SendMediaCommand;
-    music_ =
-        std::make_unique<halvoria::MusicLoop>(std::move(send), appFolder_.toStdString(), kTune);
-
     game_->ClearBoards();
 }
 
@@ -164,8 +157,7 @@ void Form1::Form_QueryUnload() {
 
 void Form1::closeEvent(QCloseEvent* event) {
     // The closing steps run once, whether Exit or the title bar's close button started them.
-    if (!unloaded_) {
-        unloaded_ = true;
+    if (host_.BeginClosing()) {
         Form_QueryUnload();
     }
     event->accept();
@@ -179,18 +171,17 @@ void Form1::HScoreClear_Click() { game_->HScoreClear_Click(); }
 void Form1::Timer1_Timer() { game_->Timer1_Timer(); }
 
 void Form1::MusicOn_Click() {
-    halvoria::MusicOn_Click(game_->playing, game_->musicOn, *music_,
+    halvoria::MusicOn_Click(game_->playing, game_->musicOn, host_.Music(),
                             [this](bool on, bool off) { SetMusicMarks(on, off); });
 }
 
 void Form1::MusicOff_Click() {
-    halvoria::MusicOff_Click(game_->playing, game_->musicOn, *music_,
+    halvoria::MusicOff_Click(game_->playing, game_->musicOn, host_.Music(),
                              [this](bool on, bool off) { SetMusicMarks(on, off); });
 }
 
 void Form1::SetMusicMarks(bool onChecked, bool offChecked) {
-    menu_.MusicOn->setChecked(onChecked);
-    menu_.MusicOff->setChecked(offChecked);
+    halvoria::SetMarks(menu_.MusicOn, menu_.MusicOff, onChecked, offChecked);
 }
 
 void Form1::About_Click() { MsgBox(kAboutText, halvoria::kMsgBoxInformationOk, "About"); }
@@ -203,27 +194,19 @@ void Form1::SetScoreCaption(const std::string& text) { scoreLbl_->SetCaption(tex
 void Form1::SetHScoreCaption(const std::string& text) { hScoreLbl_->SetCaption(text); }
 
 int Form1::MsgBox(const std::string& text, int code, const std::string& title) {
-    return halvoria::MsgBox(this, text, code, title);
+    return host_.MsgBox(text, code, title);
 }
 
 void Form1::DoEvents() { halvoria::DoEvents(); }
 
-void Form1::PlayMusic() {
-    if (music_) music_->PlayMusic();
-}
+void Form1::PlayMusic() { host_.Music().PlayMusic(); }
 
-void Form1::CloseMusic() {
-    if (music_) music_->CloseMusic();
-}
+void Form1::CloseMusic() { host_.Music().CloseMusic(); }
 
-void Form1::PollMusic() {
-    if (music_) music_->PollMusic();
-}
+void Form1::PollMusic() { host_.Music().PollMusic(); }
 
-void Form1::Randomize() {
-    if (!environment_.rnd) random_.Randomize();
-}
+void Form1::Randomize() { host_.Randomize(); }
 
-double Form1::Rnd() { return environment_.rnd ? environment_.rnd() : random_.Rnd(); }
+double Form1::Rnd() { return host_.Rnd(); }
 
 }  // namespace quendle

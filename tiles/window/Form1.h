@@ -9,8 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "common/core/MusicLoop.h"
-#include "common/core/RandomSource.h"
+#include "common/qt/GameHost.h"
 #include "tiles/engine/TileGame.h"
 #include "tiles/engine/TileWindowOps.h"
 
@@ -26,11 +25,7 @@ class PictureBox;
 namespace quendle {
 
 // The outside world the window talks to; tests replace it.
-struct QuendleEnvironment {
-    QString appFolder;                  // empty: the program's own folder
-    halvoria::SendStringFn sendString;  // empty: the process-wide media device
-    std::function<double()> rnd;  // empty: a clock-seeded random source; set: a fixed sequence
-};
+using QuendleEnvironment = halvoria::HostEnvironment;
 
 class Form1 : public QMainWindow, public TileWindowOps {
     Q_OBJECT
@@ -63,7 +58,7 @@ class Form1 : public QMainWindow, public TileWindowOps {
     halvoria::Label& ScoreLbl() { return *scoreLbl_; }
     halvoria::Label& HScoreLbl() { return *hScoreLbl_; }
     QTimer& Timer1() { return timer1_; }
-    const QString& AppFolder() const { return appFolder_; }
+    const QString& AppFolder() const { return host_.AppFolder(); }
 
     // Menu commands and the timer tick.
     void GameStart_Click();
@@ -101,8 +96,7 @@ class Form1 : public QMainWindow, public TileWindowOps {
     void Form_QueryUnload();
     void SetMusicMarks(bool onChecked, bool offChecked);
 
-    QuendleEnvironment environment_;
-    QString appFolder_;
+    halvoria::GameHost host_;
     halvoria::PictureBox* picture1_ = nullptr;
     halvoria::PictureBox* gamePic_ = nullptr;
     halvoria::PictureBox* moneyPic_ = nullptr;
@@ -110,10 +104,7 @@ class Form1 : public QMainWindow, public TileWindowOps {
     halvoria::Label* hScoreLbl_ = nullptr;
     QTimer timer1_;
     MenuItems menu_;
-    halvoria::RandomSource random_;
-    std::unique_ptr<halvoria::MusicLoop> music_;
     std::unique_ptr<TileGame> game_;
-    bool unloaded_ = false;
 };
 
 }  // namespace quendle
