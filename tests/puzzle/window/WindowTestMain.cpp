@@ -1,4 +1,5 @@
-// Runs the window tests inside one QApplication, with the settings store in a private folder.
+// Runs the window tests inside one QApplication, with the settings store and the player's
+// picture folder in a private folder.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     std::string config = QDir::tempPath().toStdString() + "/zorvat-window-test-XXXXXX";
     if (mkdtemp(config.data()) == nullptr) return 2;
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    // The player's own picture folder lies under the data folder; keep it private as well.
+    setenv("XDG_DATA_HOME", (config + "/data").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 
