@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <cstdint>
+#include <cstring>
 
 #include "common/toolkit/LittleEndian.h"
 
@@ -75,13 +76,13 @@ bool JpegIsComplete(const QByteArray& data) {
         if (length < 2 || at + length > size) return false;
         at += length;
         if (marker != 0xDA) continue;
-        // Entropy-coded data up to the next real marker.
+        // Entropy-coded data up to the next real marker; a photo's scans run to megabytes, so the
+        // next 0xFF is looked for with memchr.
         while (true) {
             if (at + 1 >= size) return false;
-            if (Byte(data, at) != 0xFF) {
-                ++at;
-                continue;
-            }
+            const void* found = std::memchr(data.constData() + at, 0xFF, size - at - 1);
+            if (found == nullptr) return false;
+            at = static_cast<const char*>(found) - data.constData();
             const std::uint8_t next = Byte(data, at + 1);
             if (next == 0x00 || (next >= 0xD0 && next <= 0xD7)) {
                 at += 2;
