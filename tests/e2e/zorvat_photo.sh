@@ -29,6 +29,8 @@ photo="phone photo.jpg"
 /usr/bin/convert -size 4000x3000 xc: \
     -sparse-color Bilinear '0,0 #ff0000 3999,0 #00ff00 0,2999 #0000ff 3999,2999 #ffff00' \
     -quality 90 "$camera/$photo"
+# The desktop's Pictures folder, where the file dialog opens.
+printf 'XDG_PICTURES_DIR="%s"\n' "$camera" >"$XDG_CONFIG_HOME/user-dirs.dirs"
 # Only a few slides, so the shortest solution is quick to find; ten panels a side.
 printf '[Mirelda]\nPanelSize=10\nRefreshTimes=40\nMusic=False\n' >"$ini"
 
@@ -117,7 +119,8 @@ wait_until has_windows 3
 xdotool key Down Return
 dialog=$(find_window "画像を追加")
 focus_window "$dialog"
-xdotool type --delay 10 "$camera/$photo"
+# The dialog opens in the Pictures folder, so the file's own name is enough.
+xdotool type --delay 10 "$photo"
 xdotool key Return
 wait_until board_shows_photo
 [ -f "$pictures/$photo" ] || fail "the photo was not copied into the player's picture folder"

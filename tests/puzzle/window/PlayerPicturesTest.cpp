@@ -195,6 +195,27 @@ TEST_F(PlayerPicturesTest, AddingDuringAGameAsksBeforeDiscardingIt) {
     }
 }
 
+TEST_F(PlayerPicturesTest, AFolderThatCannotBeMadeChangesNothing) {
+    // A file where the folder should be: the folder cannot be made, so nothing can be copied.
+    RemovePlayerPictures();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(PlayerPictures().chopped(1)).path()));
+    {
+        QFile file(PlayerPictures().chopped(1));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString photo = Elsewhere("photo.png");
+    ASSERT_TRUE(Photo(30, 30).save(photo));
+    ZorvatFrm& window = Open();
+    const std::vector<std::string> before = Captions(window.Menu().MassPic);
+    chosenFiles = {photo};
+    window.Menu().PicAdd->trigger();
+    EXPECT_EQ(fileDialogs, 1);
+    EXPECT_EQ(Captions(window.Menu().MassPic), before);
+    EXPECT_EQ(window.PictureName(), "");
+    EXPECT_TRUE(window.Menu().PicName[0]->isChecked());
+    QFile::remove(PlayerPictures().chopped(1));
+}
+
 TEST_F(PlayerPicturesTest, TheMenuHoldsOneHundredPictures) {
     for (int i = 0; i < 96; ++i) {
         ASSERT_TRUE(
