@@ -56,10 +56,49 @@ QStringList Dir(const QString& folder, const QList<QStringList>& patternGroups, 
     return found;
 }
 
+namespace {
+
+const QList<QStringList>& PicturePatterns() {
+    static const QList<QStringList> patterns = {
+        {QStringLiteral("*.bmp")},
+        {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
+        {QStringLiteral("*.png")},
+    };
+    return patterns;
+}
+
+}  // namespace
+
 QStringList PictureFiles(const QString& folder) {
-    return Dir(folder,
-               {{QStringLiteral("*.bmp")}, {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}},
-               kMaxPictureFiles);
+    return Dir(folder, PicturePatterns(), kMaxPictureFiles);
+}
+
+bool IsPictureFileName(const QString& name) {
+    for (const QStringList& patterns : PicturePatterns()) {
+        for (const QString& pattern : patterns) {
+            const QRegularExpression matcher(
+                QRegularExpression::wildcardToRegularExpression(pattern),
+                QRegularExpression::CaseInsensitiveOption);
+            if (matcher.match(name).hasMatch()) return true;
+        }
+    }
+    return false;
+}
+
+QList<FoundPicture> PictureFiles(const QStringList& folders) {
+    QList<FoundPicture> found;
+    QStringList names;
+    for (const QString& folder : folders) {
+        if (folder.isEmpty()) continue;
+        const QString withSeparator = folder.endsWith(u'/') ? folder : folder + u'/';
+        for (const QString& name : PictureFiles(folder)) {
+            if (found.size() >= kMaxPictureFiles) return found;
+            if (names.contains(name)) continue;
+            names.append(name);
+            found.append({name, withSeparator});
+        }
+    }
+    return found;
 }
 
 }  // namespace halvoria

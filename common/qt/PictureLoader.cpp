@@ -1,6 +1,6 @@
 // The picture loader. Qt's decoders hand back a picture padded with grey for a file cut short, so
-// BMP and JPEG files are first checked to hold all their pixel data; every size is checked
-// against the allocation limit before anything is decoded.
+// BMP and JPEG files are first checked to hold all their pixel data; every size that a file tells
+// up front is checked against the allocation limit before anything is decoded.
 #include "common/qt/PictureLoader.h"
 
 #include <QBuffer>
@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <cstdint>
+#include <cstring>
 
 #include "common/qt/LittleEndian.h"
 
@@ -57,13 +58,14 @@ bool BmpHoldsItsPixels(const QByteArray& data) {
 }
 
 // A JPEG is complete when its end-of-image marker follows the last scan. Markers are walked by
-// their lengths; inside a scan, 0xFF is followed only by a stuffed zero or a restart marker.
+// their lengths; inside a scan, 0xFF is followed only by a stuffed zero or a restart marker. Stray
+// bytes between segments are skipped, as the decoder itself does.
 bool JpegIsComplete(const QByteArray& data) {
     const qsizetype size = data.size();
     if (size < 4 || Byte(data, 0) != 0xFF || Byte(data, 1) != 0xD8) return false;
     qsizetype at = 2;
     while (at < size) {
-        if (Byte(data, at) != 0xFF) return false;
+        while (at < size && Byte(data, at) != 0xFF) ++at;
         while (at < size && Byte(data, at) == 0xFF) ++at;
         if (at >= size) return false;
         const std::uint8_t marker = Byte(data, at++);
@@ -74,13 +76,13 @@ bool JpegIsComplete(const QByteArray& data) {
         if (length < 2 || at + length > size) return false;
         at += length;
         if (marker != 0xDA) continue;
-        // Entropy-coded data up to the next real marker.
+        // Entropy-coded data up to the next real marker; a photo's scans run to megabytes, so the
+        // next 0xFF is looked for with memchr.
         while (true) {
             if (at + 1 >= size) return false;
-            if (Byte(data, at) != 0xFF) {
-                ++at;
-                continue;
-            }
+            const void* found = std::memchr(data.constData() + at, 0xFF, size - at - 1);
+            if (found == nullptr) return false;
+            at = static_cast<const char*>(found) - data.constData();
             const std::uint8_t next = Byte(data, at + 1);
             if (next == 0x00 || (next >= 0xD0 && next <= 0xD7)) {
                 at += 2;
@@ -94,6 +96,18 @@ bool JpegIsComplete(const QByteArray& data) {
     return false;
 }
 
+// The size fitting inside bound with the aspect ratio of size kept, at least one pixel a side.
+QSize FittedSize(const QSize& size, const QSize& bound) {
+    QSize fitted = size.scaled(bound, Qt::KeepAspectRatio);
+    fitted.setWidth(qMax(1, fitted.width()));
+    fitted.setHeight(qMax(1, fitted.height()));
+    return fitted;
+}
+
+bool Exceeds(const QSize& size, const QSize& bound) {
+    return bound.isValid() && (size.width() > bound.width() || size.height() > bound.height());
+}
+
 bool SizeIsAcceptable(const QSize& size) {
     if (!size.isValid() || size.isEmpty()) return false;
     if (size.width() > kMaxSide || size.height() > kMaxSide) return false;
@@ -102,7 +116,7 @@ bool SizeIsAcceptable(const QSize& size) {
 
 }  // namespace
 
-QImage LoadPicture(const QString& path) {
+QImage LoadPicture(const QString& path, QSize fitInside) {
     // isFile follows links and is false for folders, pipes and devices, which could block a read.
     const QFileInfo info(path);
     if (!info.isFile() || info.size() <= 0 || info.size() > kMaxPictureBytes) return QImage();
@@ -113,28 +127,39 @@ QImage LoadPicture(const QString& path) {
     file.close();
     if (data.isEmpty()) return QImage();
 
-    if (QImageReader::allocationLimit() == 0 ||
-        QImageReader::allocationLimit() > kAllocationLimitMb) {
-        QImageReader::setAllocationLimit(kAllocationLimitMb);
-    }
+    // Qt's own default (128 MiB) would refuse photos well inside our limit.
+    QImageReader::setAllocationLimit(kAllocationLimitMb);
 
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
     if (!reader.canRead()) return QImage();
 
     const QByteArray format = reader.format().toLower();
     if (format == "bmp" && !BmpHoldsItsPixels(data)) return QImage();
     if ((format == "jpeg" || format == "jpg") && !JpegIsComplete(data)) return QImage();
 
-    // Formats that cannot tell their size up front are left to the allocation limit.
-    if (reader.supportsOption(QImageIOHandler::Size) && !SizeIsAcceptable(reader.size())) {
-        return QImage();
+    // Some formats cannot tell their size up front, and a top-down BMP reports a negative height;
+    // those are left to the allocation limit and checked once decoded.
+    const QSize stored = reader.supportsOption(QImageIOHandler::Size) ? reader.size() : QSize();
+    const bool sizeKnown = stored.width() > 0 && stored.height() > 0;
+    if (sizeKnown) {
+        if (!SizeIsAcceptable(stored)) return QImage();
+        // The scaled size is that of the stored pixels, before the orientation is applied.
+        QSize bound = fitInside;
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90) bound.transpose();
+        if (Exceeds(stored, bound)) reader.setScaledSize(FittedSize(stored, bound));
     }
 
     QImage picture = reader.read();
-    if (picture.isNull() || !SizeIsAcceptable(picture.size())) return QImage();
+    if (picture.isNull()) return QImage();
+    if (!sizeKnown && !SizeIsAcceptable(picture.size())) return QImage();
+    if (Exceeds(picture.size(), fitInside)) {
+        picture = picture.scaled(FittedSize(picture.size(), fitInside), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+    }
     if (picture.hasAlphaChannel()) {
         // Transparent parts show white, as on an empty picture box.
         QImage opaque(picture.size(), QImage::Format_RGB32);

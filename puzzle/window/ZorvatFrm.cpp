@@ -3,12 +3,19 @@
 #include "puzzle/window/ZorvatFrm.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QStandardPaths>
+#include <algorithm>
 #include <utility>
 
 #include "common/core/Clock.h"
@@ -41,6 +48,23 @@ constexpr int kClientHeight = 433;
 constexpr std::int32_t kDefaultPanelSize = 4;
 
 constexpr int kMaxPictureFiles = 100;
+
+// The player's own pictures, under the desktop's data folder ($XDG_DATA_HOME).
+QString PlayersOwnPictureFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) return QString();
+    return data + QStringLiteral("/halvoria/pictures/");
+}
+
+// The desktop's file dialog, in the player's Pictures folder, showing the files the menu lists.
+QString ChoosePictureFile(QWidget* parent) {
+    QString start = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (start.isEmpty() || !QFileInfo(start).isDir()) start = QDir::homePath();
+    // Both letter cases, as the dialog's filter is case-sensitive here and cameras write .JPG.
+    const QString filter = QStringLiteral(
+        "画像 (*.bmp *.jpg *.jpeg *.png *.BMP *.JPG *.JPEG *.PNG *.Jpg *.Jpeg *.Png *.Bmp)");
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("画像を追加"), start, filter);
+}
 
 }  // namespace
 
@@ -174,6 +198,10 @@ void ZorvatFrm::BuildMenus() {
     menu_.PicName.push_back(AddMenuItem(
         menu_.MassPic, QStringLiteral("デフォルト"), QKeySequence(), [this] { PicName_Click(0); },
         true));
+    // Picture items go above this separator as they are found or added.
+    menu_.PicAddSeparator = menu_.MassPic->addSeparator();
+    menu_.PicAdd = AddMenuItem(menu_.MassPic, QString::fromUtf8(kAddPictureCaption), QKeySequence(),
+                               [this] { PicAdd_Click(); });
     menu_.SoundMenu = menu_.Setting->addMenu(QStringLiteral("サウンド"));
     menu_.SoundOn = AddMenuItem(
         menu_.SoundMenu, QStringLiteral("鳴らす"), QKeySequence(), [this] { SoundOn_Click(); },
@@ -239,18 +267,18 @@ void ZorvatFrm::Form_Load() {
     SetSoundMarks(soundOn_, !soundOn_);
     SetMusicMarks(game_.musicOn, !game_.musicOn);
 
-    // 9. The picture menu: bitmaps, then JPEG files, one item each.
+    // 9. The picture menu: the program folder's pictures, then the player's own; in each,
+    // bitmaps, then JPEG files, then PNG files, one item each.
+    playerPictureFolder_ = PlayersOwnPictureFolder();
     pictureFiles_.assign(1, QString());
+    pictureFolders_.assign(1, QString());
     bool found = false;
-    const QStringList files = halvoria::PictureFiles(host_.AppFolder());
-    for (const QString& name : files) {
+    const QList<halvoria::FoundPicture> files =
+        halvoria::PictureFiles(QStringList{host_.AppFolder(), playerPictureFolder_});
+    for (const halvoria::FoundPicture& file : files) {
         if (static_cast<int>(pictureFiles_.size()) > kMaxPictureFiles) break;
-        const int index = static_cast<int>(pictureFiles_.size());
-        menu_.PicName.push_back(halvoria::AddMenuItem(
-            menu_.MassPic, halvoria::EscapeMnemonic(name), QKeySequence(),
-            [this, index] { PicName_Click(index); }, true));
-        pictureFiles_.push_back(name);
-        if (name == pictureName_) {
+        const int index = AddPictureItem(file.name, file.folder);
+        if (file.name == pictureName_) {
             found = true;
             menu_.PicName[index]->setChecked(true);
         }
@@ -267,9 +295,30 @@ void ZorvatFrm::Form_Load() {
     picSuc_->SetPicture(picSurface_->Picture());
 }
 
+int ZorvatFrm::AddPictureItem(const QString& name, const QString& folder) {
+    const int index = static_cast<int>(pictureFiles_.size());
+    QAction* item = halvoria::AddMenuItem(
+        menu_.MassPic, halvoria::EscapeMnemonic(name), QKeySequence(),
+        [this, index] { PicName_Click(index); }, true);
+    menu_.MassPic->insertAction(menu_.PicAddSeparator, item);
+    menu_.PicName.push_back(item);
+    pictureFiles_.push_back(name);
+    pictureFolders_.push_back(folder);
+    // The menu holds at most 100 pictures, as at start-up.
+    menu_.PicAdd->setEnabled(index < kMaxPictureFiles);
+    return index;
+}
+
 bool ZorvatFrm::LoadPuzzlePicture() {
     if (!pictureName_.isEmpty()) {
-        const QImage picture = halvoria::LoadPicture(host_.AppFolder() + pictureName_);
+        QString path;
+        for (std::size_t i = 1; i < pictureFiles_.size(); ++i) {
+            if (pictureFiles_[i] == pictureName_) path = pictureFolders_[i] + pictureName_;
+        }
+        // A photo larger than the built-in picture is decoded to fit the board, so every panel
+        // can be seen and pressed; smaller pictures keep their own size.
+        const QImage picture =
+            path.isEmpty() ? QImage() : halvoria::LoadPicture(path, picDefault_->Picture().size());
         if (!picture.isNull()) {
             picSurface_->SetPicture(picture);
             return true;
@@ -354,6 +403,55 @@ void ZorvatFrm::PicName_Click(int index) {
     } else {
         ShowWholePicture();
     }
+}
+
+void ZorvatFrm::PicAdd_Click() {
+    const QString chosen =
+        environment_.chooseFile ? environment_.chooseFile() : ChoosePictureFile(this);
+    if (chosen.isEmpty()) return;
+    const QFileInfo source(chosen);
+    if (!source.isFile()) return;
+
+    // A picture the menu already lists from its own file is chosen as it is.
+    const QString canonical = source.canonicalFilePath();
+    for (std::size_t i = 1; i < pictureFiles_.size(); ++i) {
+        if (QFileInfo(pictureFolders_[i] + pictureFiles_[i]).canonicalFilePath() == canonical) {
+            PicName_Click(static_cast<int>(i));
+            return;
+        }
+    }
+    if (!menu_.PicAdd->isEnabled()) return;
+
+    const QString name = CopyIntoPlayerFolder(chosen);
+    if (name.isEmpty()) return;
+    PicName_Click(AddPictureItem(name, playerPictureFolder_));
+}
+
+QString ZorvatFrm::CopyIntoPlayerFolder(const QString& file) {
+    const QFileInfo source(file);
+    // Only a file that the menu would list again at the next start, and that holds a picture
+    // Qt can read, is copied; anything else changes nothing.
+    if (playerPictureFolder_.isEmpty() || source.fileName().startsWith(u'.') ||
+        !halvoria::IsPictureFileName(source.fileName())) {
+        return QString();
+    }
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    if (!reader.canRead()) return QString();
+    if (!QDir().mkpath(playerPictureFolder_)) return QString();
+
+    // A name taken in either folder gets a number: "photo (2).jpg".
+    const auto taken = [this](const QString& name) {
+        return QFileInfo::exists(host_.AppFolder() + name) ||
+               QFileInfo::exists(playerPictureFolder_ + name) ||
+               std::find(pictureFiles_.begin(), pictureFiles_.end(), name) != pictureFiles_.end();
+    };
+    QString name = source.fileName();
+    for (int number = 2; taken(name); ++number) {
+        name = source.completeBaseName() + QStringLiteral(" (%1).").arg(number) + source.suffix();
+    }
+    if (!QFile::copy(file, playerPictureFolder_ + name)) return QString();
+    return name;
 }
 
 void ZorvatFrm::SoundOn_Click() {

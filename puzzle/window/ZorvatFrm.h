@@ -38,11 +38,15 @@ namespace zorvat {
 struct ZorvatEnvironment : halvoria::HostEnvironment {
     halvoria::PlaySoundFn playSound;           // empty: the process-wide move-sound player
     std::function<std::uint32_t()> tickCount;  // empty: the monotonic millisecond counter
+    // The picture file chosen to add to the menu; an empty text when the choice was cancelled.
+    // Empty: the desktop's file dialog.
+    std::function<QString()> chooseFile;
 };
 
 // Texts of the window's own boxes.
 inline constexpr const char* kChangePictureQuestion =
     "マス画像を変更すると現在プレー中のゲームが破棄されます。よろしいですか？";
+inline constexpr const char* kAddPictureCaption = "画像を追加...";
 inline constexpr const char* kAboutText = "Mirelda    Phase 1.1\r\n\r\nCopyright (C) 2026 Halvoria";
 
 class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
@@ -63,6 +67,8 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
         std::array<QAction*, 4> MassSize{};
         QMenu* MassPic = nullptr;
         std::vector<QAction*> PicName;  // 0 is the built-in picture, 1.. one per picture file
+        QAction* PicAddSeparator = nullptr;
+        QAction* PicAdd = nullptr;  // adds a picture from anywhere; always the last item
         QMenu* SoundMenu = nullptr;
         QAction* SoundOn = nullptr;
         QAction* SoundOff = nullptr;
@@ -90,6 +96,8 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     halvoria::LineArray& YLINE() { return *yLine_; }
     QTimer& Timer1() { return timer1_; }
     const QString& AppFolder() const { return host_.AppFolder(); }
+    // The player's own picture folder, with a trailing separator; empty when there is no home.
+    const QString& PlayerPictureFolder() const { return playerPictureFolder_; }
     const QString& PictureName() const { return pictureName_; }
     // pictureFiles[index] is the file of PicName(index); index 0 is unused.
     const std::vector<QString>& PictureFiles() const { return pictureFiles_; }
@@ -103,6 +111,7 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     void Game_Exit_Click();
     void MassSize_Click(int index);
     void PicName_Click(int index);
+    void PicAdd_Click();
     void SoundOn_Click();
     void SoundOff_Click();
     void MusicOn_Click();
@@ -143,6 +152,11 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     // built-in picture and empties pictureName_. Answers whether the named file was used.
     bool LoadPuzzlePicture();
     void MarkPicture(int index);
+    // Adds a menu item for a listed picture file found in folder; answers its index.
+    int AddPictureItem(const QString& name, const QString& folder);
+    // Copies file into the player's picture folder under a name no listed picture has; answers
+    // the new name, or an empty text when it could not be copied.
+    QString CopyIntoPlayerFolder(const QString& file);
     void SetSoundMarks(bool onChecked, bool offChecked);
     void SetMusicMarks(bool onChecked, bool offChecked);
 
@@ -151,6 +165,8 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
     bool soundOn_ = true;
     QString pictureName_;
     std::vector<QString> pictureFiles_;
+    std::vector<QString> pictureFolders_;  // the folder of pictureFiles_[index]
+    QString playerPictureFolder_;
     BestScoreTable hiScores_;
 
     halvoria::PictureBox* picture1_ = nullptr;

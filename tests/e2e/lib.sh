@@ -35,10 +35,12 @@ start_xvfb() {
     export QT_QPA_PLATFORM=xcb
 }
 
-# A fresh settings folder, so no test reads or writes the user's own store.
+# A fresh settings folder and data folder (where the player's own pictures go), so no test reads
+# or writes the user's own store or pictures.
 use_private_settings() {
     export XDG_CONFIG_HOME="$E2E_TMP/config"
     mkdir -p "$XDG_CONFIG_HOME"
+    export XDG_DATA_HOME="$E2E_TMP/data"
     export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 }
 

@@ -1,5 +1,5 @@
 // Feeds arbitrary files to the picture loader through the same path the games use: it must give
-// a picture or none, within its size limit, and never crash.
+// a picture or none, within its size limit and fitted to the board, and never crash.
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
@@ -30,8 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
         file.close();
-        const QImage picture = halvoria::LoadPicture(path);
-        if (!picture.isNull() && (picture.width() <= 0 || picture.height() <= 0)) std::abort();
+        // The puzzle fits every picture inside its built-in picture's 399 x 399.
+        const QImage picture = halvoria::LoadPicture(path, QSize(399, 399));
+        if (!picture.isNull() && (picture.width() <= 0 || picture.height() <= 0 ||
+                                  picture.width() > 399 || picture.height() > 399)) {
+            std::abort();
+        }
     }
     return 0;
 }

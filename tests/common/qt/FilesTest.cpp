@@ -54,9 +54,9 @@ QByteArray Encode(const QImage& image, const char* format, bool progressive = fa
     return bytes;
 }
 
-TEST_F(FilesTest, PictureFilesComeBmpFirstThenJpegInNameOrder) {
+TEST_F(FilesTest, PictureFilesComeBmpFirstThenJpegThenPngInNameOrder) {
     for (const char* name : {"d.jpeg", "B.BMP", "c.JPG", "a.bmp", "e.Jpg", "notes.txt", "x.bmp.txt",
-                             "bmp", ".hidden.bmp", "A.jpeg"}) {
+                             "bmp", ".hidden.bmp", "A.jpeg", "z.PNG", "b.png", "c.gif"}) {
         Write(name, "x");
     }
     ASSERT_TRUE(QDir(folder_.path()).mkdir("y.jpg"));
@@ -65,9 +65,49 @@ TEST_F(FilesTest, PictureFilesComeBmpFirstThenJpegInNameOrder) {
     ASSERT_TRUE(QFile::link(PathOf("gone.bmp"), PathOf("dangling.bmp")));
 
     EXPECT_EQ(PictureFiles(folder_.path()),
-              (QStringList{"a.bmp", "B.BMP", "link.bmp", "A.jpeg", "c.JPG", "d.jpeg", "e.Jpg"}));
+              (QStringList{"a.bmp", "B.BMP", "link.bmp", "A.jpeg", "c.JPG", "d.jpeg", "e.Jpg",
+                           "b.png", "z.PNG"}));
     // With the separator the games put at the end of the folder.
-    EXPECT_EQ(PictureFiles(folder_.path() + "/").size(), 7);
+    EXPECT_EQ(PictureFiles(folder_.path() + "/").size(), 9);
+    for (const char* name : {"x.bmp", "X.JPEG", "p.Png", ".png"}) {
+        EXPECT_TRUE(IsPictureFileName(name)) << name;
+    }
+    for (const char* name : {"x.gif", "x.png.txt", "png", "x.jpg "}) {
+        EXPECT_FALSE(IsPictureFileName(name)) << name;
+    }
+}
+
+TEST_F(FilesTest, PicturesOfTwoFoldersTheFirstFoldersFirstEachNameOnce) {
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("program"));
+    ASSERT_TRUE(QDir(folder_.path()).mkpath("own"));
+    for (const char* name :
+         {"program/m.jpg", "program/k.bmp", "own/a.png", "own/k.bmp", "own/b.jpg", "own/M.jpg"}) {
+        Write(name, "x");
+    }
+    const QString program = PathOf("program/");
+    const QString own = PathOf("own");
+    QStringList listed;
+    for (const FoundPicture& found : PictureFiles(QStringList{program, own})) {
+        listed.append((found.folder == program     ? "program:"
+                       : found.folder == own + "/" ? "own:"
+                                                   : "?:") +
+                      found.name);
+    }
+    // k.bmp is in both and means the program folder's file.
+    EXPECT_EQ(listed, (QStringList{"program:k.bmp", "program:m.jpg", "own:b.jpg", "own:M.jpg",
+                                   "own:a.png"}));
+    // A missing folder or none at all adds nothing.
+    EXPECT_EQ(PictureFiles(QStringList{program, PathOf("nowhere"), QString()}).size(), 2);
+
+    // One hundred in all, the program folder's first.
+    for (int i = 0; i < 70; ++i) Write(QString("program/p%1.bmp").arg(i, 3, 10, QChar(u'0')), "x");
+    for (int i = 0; i < 70; ++i) Write(QString("own/q%1.bmp").arg(i, 3, 10, QChar(u'0')), "x");
+    const QList<FoundPicture> all = PictureFiles(QStringList{program, own});
+    ASSERT_EQ(all.size(), 100);
+    EXPECT_EQ(all[71].name, "m.jpg");
+    EXPECT_EQ(all[72].name, "q000.bmp");
+    EXPECT_EQ(all[72].folder, own + "/");
+    EXPECT_EQ(all.back().name, "q027.bmp");
 }
 
 TEST_F(FilesTest, PictureFilesStopAtOneHundred) {
@@ -163,6 +203,140 @@ TEST_F(FilesTest, BadFilesGiveNoPicture) {
     QElapsedTimer clock;
     clock.start();
     EXPECT_TRUE(LoadPicture(PathOf("pipe.jpg")).isNull());
+}
+
+// Four flat quarters, red, green, blue and yellow from the top left, so orientation and scaling
+// show in a few pixels even through JPEG.
+const QRgb kQuarters[4] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(30, 40, 220),
+                           qRgb(230, 220, 30)};
+
+QImage Quarters(int width, int height, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(width, height, QImage::Format_Indexed8);
+    image.setColorTable(QList<QRgb>(std::begin(kQuarters), std::end(kQuarters)));
+    for (int y = 0; y < height; ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            line[x] = static_cast<uchar>((x >= width / 2 ? 1 : 0) + (y >= height / 2 ? 2 : 0));
+        }
+    }
+    return format == QImage::Format_Indexed8 ? image : image.convertToFormat(format);
+}
+
+// The colour of each quarter's middle, top left, top right, bottom left, bottom right.
+std::vector<QRgb> QuarterColours(const QImage& image) {
+    std::vector<QRgb> colours;
+    for (int y : {image.height() / 4, image.height() * 3 / 4}) {
+        for (int x : {image.width() / 4, image.width() * 3 / 4})
+            colours.push_back(image.pixel(x, y));
+    }
+    return colours;
+}
+
+// A top-down 24-bit BMP (negative height), as some programs write them.
+QByteArray TopDownBmp(const QImage& image) {
+    const int stride = (image.width() * 3 + 3) / 4 * 4;
+    QByteArray bytes(54, '\0');
+    const auto put = [&](int at, qint64 value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, 54 + qint64{stride} * image.height(), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, image.width(), 4);
+    put(22, -image.height(), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int y = 0; y < image.height(); ++y) {
+        QByteArray row(stride, '\0');
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            row[x * 3] = static_cast<char>(qBlue(pixel));
+            row[x * 3 + 1] = static_cast<char>(qGreen(pixel));
+            row[x * 3 + 2] = static_cast<char>(qRed(pixel));
+        }
+        bytes += row;
+    }
+    return bytes;
+}
+
+// The JPEG with an Exif segment saying "turn 90 degrees clockwise to show" (orientation 6), as a
+// phone held upright writes it.
+QByteArray WithExifOrientation6(const QByteArray& jpeg) {
+    const QByteArray tiff(
+        "II*\x00\x08\x00\x00\x00"                           // little-endian, IFD at 8
+        "\x01\x00"                                          // one entry
+        "\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00"  // Orientation = 6
+        "\x00\x00\x00\x00",                                 // no next IFD
+        26);
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1", 2);
+    segment += static_cast<char>((payload.size() + 2) >> 8);
+    segment += static_cast<char>((payload.size() + 2) & 0xFF);
+    return jpeg.left(2) + segment + payload + jpeg.mid(2);
+}
+
+// Bytes that belong to no segment, after the first one (APP0); decoders skip them with a warning.
+QByteArray WithJunkBetweenMarkers(const QByteArray& jpeg) {
+    const int app0End = 4 + ((static_cast<uchar>(jpeg[4]) << 8) | static_cast<uchar>(jpeg[5]));
+    return jpeg.left(app0End) + QByteArray("junk\x00\x01", 6) + jpeg.mid(app0End);
+}
+
+TEST_F(FilesTest, PhotosDecodeUprightAndFitTheBoard) {
+    const QSize board(399, 399);
+    QImage translucent = Quarters(50, 30, QImage::Format_ARGB32);
+    translucent.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    // A phone photo: rows of 48 megapixels, made here so the tree holds no large file.
+    Write("48mp.jpg", Encode(Quarters(8000, 6000, QImage::Format_Indexed8), "JPEG"));
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;           // empty: written above
+        QSize size;                 // as decoded for the board
+        std::vector<QRgb> colours;  // the quarters' middles, top left to bottom right
+    };
+    const std::vector<QRgb> upright(std::begin(kQuarters), std::end(kQuarters));
+    // Turned clockwise: blue comes to the top left, red to the top right.
+    const std::vector<QRgb> turned = {kQuarters[2], kQuarters[0], kQuarters[3], kQuarters[1]};
+    const Case cases[] = {
+        {"top-down.bmp", TopDownBmp(Quarters(30, 20)), {30, 20}, upright},
+        {"upright-phone.jpg",
+         WithExifOrientation6(Encode(Quarters(800, 600), "JPEG")),
+         {299, 399},
+         turned},
+        {"junk.jpg", WithJunkBetweenMarkers(Encode(Quarters(64, 48), "JPEG")), {64, 48}, upright},
+        {"translucent.png", Encode(translucent, "PNG"), {50, 30}, upright},
+        {"48mp.jpg", {}, {399, 299}, upright},
+        {"small.bmp", Encode(Quarters(120, 90), "BMP"), {120, 90}, upright},
+        {"wide.bmp", Encode(Quarters(1000, 250), "BMP"), {399, 99}, upright},
+        {"tall.png", Encode(Quarters(300, 900), "PNG"), {133, 399}, upright},
+    };
+    for (const Case& c : cases) {
+        if (!c.bytes.isEmpty()) Write(c.name, c.bytes);
+        const QImage picture = LoadPicture(PathOf(c.name), board);
+        ASSERT_FALSE(picture.isNull()) << c.name;
+        EXPECT_EQ(picture.size(), c.size) << c.name;
+        EXPECT_EQ(picture.format(), QImage::Format_RGB32) << c.name;
+        const std::vector<QRgb> colours = QuarterColours(picture);
+        for (std::size_t i = 0; i < colours.size(); ++i) {
+            for (const int shift : {16, 8, 0}) {  // red, green, blue
+                EXPECT_NEAR((colours[i] >> shift) & 0xFF, (c.colours[i] >> shift) & 0xFF, 24)
+                    << c.name << " quarter " << i;
+            }
+        }
+        // Without a bound every picture keeps its own size, turned upright.
+        if (c.size.width() < board.width() && c.size.height() < board.height()) {
+            EXPECT_EQ(LoadPicture(PathOf(c.name)).size(), c.size) << c.name;
+        }
+    }
+    // Pictures no larger than the board are the file's pixels exactly; transparency shows white.
+    EXPECT_EQ(LoadPicture(PathOf("small.bmp"), board), Quarters(120, 90));
+    EXPECT_EQ(LoadPicture(PathOf("top-down.bmp"), board), Quarters(30, 20));
+    EXPECT_EQ(LoadPicture(PathOf("translucent.png"), board).pixel(0, 0), qRgb(255, 255, 255));
+    // Unbounded, the turned photo keeps all its pixels, upright.
+    EXPECT_EQ(LoadPicture(PathOf("upright-phone.jpg")).size(), QSize(600, 800));
 }
 
 }  // namespace

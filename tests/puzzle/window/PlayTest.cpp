@@ -12,19 +12,20 @@
 namespace zorvat::testing {
 namespace {
 
-// 400 x 400 pixels: a 4 x 4 board of exactly 100-pixel panels, every pixel telling its place.
+// 320 x 320 pixels (within the built-in picture's 399, so shown at its own size): a 4 x 4 board of
+// exactly 80-pixel panels, every pixel telling its place.
 QImage GridPicture() {
-    QImage image(400, 400, QImage::Format_RGB32);
-    for (int y = 0; y < 400; ++y) {
-        for (int x = 0; x < 400; ++x) {
+    QImage image(320, 320, QImage::Format_RGB32);
+    for (int y = 0; y < 320; ++y) {
+        for (int x = 0; x < 320; ++x) {
             image.setPixel(x, y,
-                           qRgb((x * 255) / 399, (y * 255) / 399, ((x / 100) * 4 + y / 100) * 16));
+                           qRgb((x * 255) / 319, (y * 255) / 319, ((x / 80) * 4 + y / 80) * 16));
         }
     }
     return image;
 }
 
-// What the 400-pixel board must show for a layout: each panel copied from its home place, the
+// What the 320-pixel board must show for a layout: each panel copied from its home place, the
 // blank white.
 QImage ExpectedBoard(const QImage& picture, const PuzzleGame& game) {
     const int n = game.panelSize;
@@ -69,7 +70,7 @@ TEST_F(PlayTest, F2DealsTheBoardAndPressesSlideItsPanels) {
     ZorvatFrm& window = Open();
     const PuzzleGame& game = window.Game();
     ASSERT_EQ(window.PictureName(), "grid.bmp");
-    ASSERT_EQ(window.PicBox().Width(), 6000.0);
+    ASSERT_EQ(window.PicBox().Width(), 4800.0);
 
     Key(Qt::Key_F2);
     ASSERT_TRUE(game.playing);
@@ -78,7 +79,7 @@ TEST_F(PlayTest, F2DealsTheBoardAndPressesSlideItsPanels) {
     EXPECT_EQ(window.TimeLbl().Caption(), "0 ");
     EXPECT_EQ(window.ScoreLbl().Caption(), "0-0% ");
 
-    // Four lines each way, every 1500 twips; the rest stay hidden.
+    // Four lines each way, every 1200 twips; the rest stay hidden.
     for (int k = 1; k <= 15; ++k) {
         const halvoria::LineControl& across = window.XLine()(k);
         const halvoria::LineControl& down = window.YLINE()(k);
@@ -86,14 +87,14 @@ TEST_F(PlayTest, F2DealsTheBoardAndPressesSlideItsPanels) {
         EXPECT_EQ(down.Visible(), k <= 4) << k;
         if (k > 4) continue;
         EXPECT_EQ(std::make_tuple(across.X1(), across.Y1(), across.X2(), across.Y2()),
-                  std::make_tuple(0, 1500 * k, 6000, 1500 * k));
+                  std::make_tuple(0, 1200 * k, 4800, 1200 * k));
         EXPECT_EQ(std::make_tuple(down.X1(), down.Y1(), down.X2(), down.Y2()),
-                  std::make_tuple(1500 * k, 0, 1500 * k, 6000));
+                  std::make_tuple(1200 * k, 0, 1200 * k, 4800));
     }
     // The lines show on top of the board, not in its drawing.
     const QImage rendered = window.PicBox().Rendered();
-    EXPECT_EQ(QColor(rendered.pixel(50, 100)), QColor(Qt::black));
-    EXPECT_NE(QColor(window.PicBox().Image().pixel(50, 100)), QColor(Qt::black));
+    EXPECT_EQ(QColor(rendered.pixel(50, 80)), QColor(Qt::black));
+    EXPECT_NE(QColor(window.PicBox().Image().pixel(50, 80)), QColor(Qt::black));
 
     const std::string folder = ProgramFolder().toStdString();
     const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton,

@@ -264,8 +264,8 @@ class PictureFolderTest : public WindowTest {
 
 TEST_F(PictureFolderTest, MenuListsBitmapsThenJpegsInNameOrder) {
     ZorvatFrm& window = Open();
-    const std::vector<std::string> expected = {"デフォルト", "a.bmp", "b.bmp",
-                                               "R&&D.bmp",   "x.bmp", "c.jpg"};
+    const std::vector<std::string> expected = {"デフォルト", "a.bmp", "b.bmp", "R&&D.bmp",
+                                               "x.bmp",      "c.jpg", "",      "画像を追加..."};
     EXPECT_EQ(Captions(window.Menu().MassPic), expected);
     const std::vector<QString> files = {"", "a.bmp", "b.bmp", "R&D.bmp", "x.bmp", "c.jpg"};
     EXPECT_EQ(window.PictureFiles(), files);

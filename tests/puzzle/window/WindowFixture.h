@@ -8,9 +8,11 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMenu>
 #include <QPoint>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdint>
@@ -52,6 +54,7 @@ class WindowTest : public ::testing::Test {
         appFolder_ = folder_.path() + "/game folder/";
         ASSERT_TRUE(QDir().mkpath(appFolder_));
         RemoveStore();
+        RemovePlayerPictures();
         halvoria::SetMsgBoxHandler(
             [this](const std::string& text, int code, const std::string& title) {
                 boxes.push_back({text, code, title, commands.size()});
@@ -66,6 +69,21 @@ class WindowTest : public ::testing::Test {
         window_.reset();
         halvoria::SetMsgBoxHandler({});
         RemoveStore();
+        RemovePlayerPictures();
+    }
+
+    // The player's own picture folder; the test program keeps the data folder private.
+    static QString PlayerPictures() {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+               "/halvoria/pictures/";
+    }
+
+    static void RemovePlayerPictures() {
+        // Never the player's real pictures: only a data folder the test program made.
+        ASSERT_TRUE(PlayerPictures().startsWith(QDir::tempPath() + "/"))
+            << PlayerPictures().toStdString();
+        QDir(PlayerPictures()).removeRecursively();
+        ASSERT_FALSE(QFileInfo::exists(PlayerPictures()));
     }
 
     static void RemoveStore() {
@@ -102,6 +120,13 @@ class WindowTest : public ::testing::Test {
             return true;
         };
         environment.tickCount = [this] { return now; };
+        environment.chooseFile = [this] {
+            ++fileDialogs;
+            if (chosenFiles.empty()) return QString();
+            const QString file = chosenFiles.front();
+            chosenFiles.pop_front();
+            return file;
+        };
         return environment;
     }
 
@@ -135,6 +160,8 @@ class WindowTest : public ::testing::Test {
 
     std::vector<Box> boxes;
     std::deque<int> answers;
+    std::deque<QString> chosenFiles;  // the file dialog's answers; none left: cancelled
+    int fileDialogs = 0;
     std::vector<std::string> commands;
     std::vector<std::string> sounds;
     std::string statusReply = "playing";
