@@ -2,11 +2,16 @@
 #include <QApplication>
 
 #include "common/media/MediaDevice.h"
+#include "common/toolkit/ProgramStart.h"
 #include "common/toolkit/TerminationSignals.h"
 #include "puzzle/window/ZorvatFrm.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    const halvoria::ProgramStart start = halvoria::StartProgram(
+        argc, argv,
+        {"Zorvat", "org.halvoria.Zorvat",
+         "The sliding picture puzzle: slide the panels back until the picture is whole."});
+    if (!start.application) return start.exitStatus;
     int result = 0;
     {
         zorvat::ZorvatFrm window;
