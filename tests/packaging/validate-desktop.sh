@@ -6,7 +6,10 @@ sources=$2
 for game in Zorvat Quendle; do
     desktop-file-validate "$generated/org.halvoria.$game.desktop"
     appstreamcli validate --no-net --pedantic "$sources/org.halvoria.$game.metainfo.xml"
-    grep -q "^Exec=/opt/halvoria/$game$" "$generated/org.halvoria.$game.desktop"
+    command=$(tr '[:upper:]' '[:lower:]' <<<"$game")
+    grep -qx "Exec=/usr/games/$command" "$generated/org.halvoria.$game.desktop"
+    # The window's X11 class is the program's name (the Wayland app id is the entry's own name).
+    grep -qx "StartupWMClass=$game" "$generated/org.halvoria.$game.desktop"
     grep -q '^Name\[ja\]=' "$generated/org.halvoria.$game.desktop"
 done
 echo "desktop entries and metainfo valid"

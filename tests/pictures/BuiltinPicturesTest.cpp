@@ -223,6 +223,27 @@ TEST(BuiltinPictures, GeneratorPaintsExactlyTheCommittedFiles) {
         EXPECT_EQ(ReadAll(QStringLiteral(":/pictures/") + name), ReadAll(committed.filePath(name)))
             << name.toStdString();
     }
+
+    // The launcher icons, installed for the desktop entries: committed as painted, square at
+    // their theme size, partly transparent, and each game's its own.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QImage icons[2];
+        int i = 0;
+        for (const char* game : {"zorvat", "quendle"}) {
+            const QString name =
+                QStringLiteral("launcher-%1-%2.png").arg(QLatin1String(game)).arg(size);
+            const QByteArray made = ReadAll(QDir(out.path()).filePath(name));
+            EXPECT_FALSE(made.isEmpty()) << name.toStdString() << " was not made";
+            EXPECT_EQ(made, ReadAll(committed.filePath(name)))
+                << name.toStdString() << " differs from the committed file: run ./dev resources";
+            QImage& icon = icons[i++];
+            icon = QImage::fromData(made).convertToFormat(QImage::Format_ARGB32);
+            EXPECT_EQ(icon.size(), QSize(size, size)) << name.toStdString();
+            EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << name.toStdString();
+            EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << name.toStdString();
+        }
+        EXPECT_NE(icons[0], icons[1]) << "the two games share a launcher icon at " << size;
+    }
 }
 
 }  // namespace

@@ -2,4 +2,9 @@
 #include "common/qt/GameMain.h"
 #include "tiles/window/Form1.h"
 
-int main(int argc, char** argv) { return halvoria::RunGame<quendle::Form1>(argc, argv); }
+int main(int argc, char** argv) {
+    return halvoria::RunGame<quendle::Form1>(
+        argc, argv,
+        {"Quendle", "org.halvoria.Quendle",
+         "The tile-clearing game: remove groups of like coins until the board is empty."});
+}

@@ -24,6 +24,11 @@ const IconPalette& EmblemPalette();
 QImage PaintEmblemPixels();    // 32 x 32, only palette colours and full transparency
 QImage PaintEmblem(int size);  // the same emblem drawn at `size` pixels, full colour
 
+// Launcher icons of the desktop entries, drawn at `size` pixels: Zorvat's sliding panels and
+// Quendle's coins.
+QImage PaintPuzzleLauncher(int size);
+QImage PaintCoinLauncher(int size);
+
 // The font faces the pictures are lettered in; false (with the missing family in `missing`)
 // when fontconfig would silently substitute another face.
 bool FontsAvailable(QString* missing);

@@ -1,5 +1,5 @@
-// make_pictures OUTPUT_FOLDER: paints every built-in picture and the window icon and writes them
-// into OUTPUT_FOLDER. A file whose bytes would not change is left untouched.
+// make_pictures OUTPUT_FOLDER: paints every built-in picture, the window icon and the launcher
+// icons and writes them into OUTPUT_FOLDER. A file whose bytes would not change is left untouched.
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -76,6 +76,13 @@ int main(int argc, char** argv) {
     for (const int size : {48, 64, 128, 256})
         outputs.push_back(
             {QStringLiteral("icon-%1.png").arg(size), EncodePng(gen::PaintEmblem(size))});
+    // The desktop entries' icons, at the sizes of the hicolor theme; installed, not embedded.
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        outputs.push_back({QStringLiteral("launcher-zorvat-%1.png").arg(size),
+                           EncodePng(gen::PaintPuzzleLauncher(size))});
+        outputs.push_back({QStringLiteral("launcher-quendle-%1.png").arg(size),
+                           EncodePng(gen::PaintCoinLauncher(size))});
+    }
 
     int failures = 0;
     for (const Output& output : outputs) {
