@@ -296,17 +296,16 @@ void Form1::UpdatePreview() {
     preview_ = RestingCell(x, y) ? game_->PreviewGroup(x, y) : GroupPreview{};
     const QString text =
         preview_.size == 0 ? QString() : QString::fromStdString(PreviewCaption(preview_));
-    if (text != previewText_) {
-        previewText_ = text;
-        if (text.isEmpty()) {
-            QToolTip::hideText();
-        } else {
-            const QRect cell = CellRect(x, y);
-            const QPoint at =
-                pointerMovedLast_ ? gamePic_->mapFromGlobal(QCursor::pos()) : cell.center();
-            QToolTip::showText(gamePic_->mapToGlobal(at), text, gamePic_, cell);
-        }
+    if (!text.isEmpty()) {
+        // Shown again at every change, so the tip moves with the pointer or the cursor.
+        const QRect cell = CellRect(x, y);
+        const QPoint at =
+            pointerMovedLast_ ? gamePic_->mapFromGlobal(QCursor::pos()) : cell.center();
+        QToolTip::showText(gamePic_->mapToGlobal(at), text, gamePic_, cell);
+    } else if (!previewText_.isEmpty()) {
+        QToolTip::hideText();
     }
+    previewText_ = text;
     gamePic_->update();
     halvoria::BoardChanged(gamePic_);
 }
