@@ -39,7 +39,20 @@ void Label::SetTextColour(Colour colour) {
     setPalette(colours);
 }
 
-void Label::SetCaption(const std::string& utf8) { setText(QString::fromStdString(utf8)); }
+void Label::SetCounterName(const QString& what) {
+    counterName_ = what;
+    NameAfterCaption();
+}
+
+// Setting the name tells a listening screen reader that it changed.
+void Label::NameAfterCaption() {
+    if (!counterName_.isEmpty()) setAccessibleName(counterName_ + u' ' + text().trimmed());
+}
+
+void Label::SetCaption(const std::string& utf8) {
+    setText(QString::fromStdString(utf8));
+    NameAfterCaption();
+}
 
 std::string Label::Caption() const { return text().toStdString(); }
 

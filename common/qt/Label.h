@@ -23,9 +23,18 @@ class Label : public QLabel {
 
     void SetTextColour(Colour colour);
 
+    // Names the label for screen readers as what it counts, followed by its caption without the
+    // padding spaces ("手数 12"); the name follows every caption.
+    void SetCounterName(const QString& what);
+
     // Shown at once, as plain text.
     void SetCaption(const std::string& utf8);
     std::string Caption() const;
+
+  private:
+    void NameAfterCaption();
+
+    QString counterName_;
 };
 
 }  // namespace halvoria

@@ -2,14 +2,45 @@
 // is undone first, so choosing the item already in force leaves its mark.
 #include "common/qt/MenuItem.h"
 
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <utility>
 
 namespace halvoria {
+
+namespace {
+
+// Draws a menu's check mark only on checked items: an unchecked item shows nothing beside it
+// rather than an empty box. The items stay checkable, so screen readers still hear their state.
+class MarkOnlyWhenChecked : public QProxyStyle {
+  public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        const bool mark = element == PE_IndicatorCheckBox || element == PE_IndicatorMenuCheckMark;
+        if (mark && qobject_cast<const QMenu*>(widget) != nullptr && !(option->state & State_On)) {
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+// The style is made when the first menu with checkable items opens, not at start-up.
+void MarkOnlyWhenCheckedIn(QMenu* menu) {
+    if (menu->property("halvoriaMarkStyle").toBool()) return;
+    menu->setProperty("halvoriaMarkStyle", true);
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] {
+        static MarkOnlyWhenChecked* const style = new MarkOnlyWhenChecked;
+        if (menu->style() != style) menu->setStyle(style);
+    });
+}
+
+}  // namespace
 
 QAction* AddMenuItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut,
                      std::function<void()> handler, bool checkable) {
     QAction* action = menu->addAction(caption);
     action->setCheckable(checkable);
+    if (checkable) MarkOnlyWhenCheckedIn(menu);
     if (!shortcut.isEmpty()) {
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::WindowShortcut);

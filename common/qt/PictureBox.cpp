@@ -229,6 +229,12 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.setClipRect(QRect(QPoint(inset, inset), DrawingAreaSize()));
     painter.translate(inset, inset);
     DrawLines(painter);
+    if (overlay_) overlay_(painter);
+}
+
+void PictureBox::SetOverlay(std::function<void(QPainter&)> overlay) {
+    overlay_ = std::move(overlay);
+    update();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
@@ -266,6 +272,24 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
     event->accept();
     emit MousePressed(button, shift, static_cast<float>(position.x() * kTwipsPerPixel),
                       static_cast<float>(position.y() * kTwipsPerPixel));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF position = event->position() - QPointF(ContentInset(), ContentInset());
+    const QSize area = DrawingAreaSize();
+    if (position.x() < 0 || position.y() < 0 || position.x() >= area.width() ||
+        position.y() >= area.height()) {
+        emit MouseLeft();
+    } else {
+        emit MouseMoved(static_cast<float>(position.x() * kTwipsPerPixel),
+                        static_cast<float>(position.y() * kTwipsPerPixel));
+    }
+    event->ignore();
+}
+
+void PictureBox::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit MouseLeft();
 }
 
 QSize PictureBox::DrawingAreaSize() const {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "common/core/PictureSurface.h"
@@ -54,6 +55,10 @@ class PictureBox : public QWidget, public PictureSurface {
     // Offset of the drawing area inside the box, in logical pixels.
     int ContentInset() const;
 
+    // Painted on the screen over the drawing and the line controls, in logical pixels of the
+    // drawing area; the persistent drawing (Image, Rendered) never holds it. Empty: nothing.
+    void SetOverlay(std::function<void(QPainter&)> overlay);
+
     // PictureSurface, all in twips.
     void PaintPicture(const PictureSurface& source, float destLeft, float destTop, double destWidth,
                       double destHeight, double srcLeft, double srcTop, double srcWidth,
@@ -68,11 +73,16 @@ class PictureBox : public QWidget, public PictureSurface {
     // A press inside the drawing area. button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl,
     // 4 Alt; position in twips from the drawing area's top-left.
     void MousePressed(int button, int shift, float xTwips, float yTwips);
+    // With mouse tracking on: the pointer moved over the drawing area, in twips, or left it.
+    void MouseMoved(float xTwips, float yTwips);
+    void MouseLeft();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     friend class LineArray;
@@ -95,6 +105,7 @@ class PictureBox : public QWidget, public PictureSurface {
     Border border_ = Border::None;
     bool autoSize_ = false;
     std::vector<LineArray*> lines_;
+    std::function<void(QPainter&)> overlay_;
 };
 
 // Places any child control by twips, relative to its parent's drawing area.

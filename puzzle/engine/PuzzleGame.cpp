@@ -128,6 +128,53 @@ void PuzzleGame::Pic_MouseDown(int /*button*/, int /*shift*/, float x, float y) 
     if (evaluation.complete) CompleteGame(evaluation);
 }
 
+Cell PuzzleGame::BlankCell() const {
+    if (!playing || !SizeSupported()) return {};
+    const std::int32_t n = panelSize;
+    for (std::int32_t x = 1; x <= n; ++x) {
+        for (std::int32_t y = 1; y <= n; ++y) {
+            if (board[x][y] == n * n) return {x, y};
+        }
+    }
+    return {};
+}
+
+Cell PuzzleGame::PanelForKey(ArrowKey key) const {
+    const Cell blank = BlankCell();
+    if (blank.x == 0) return {};
+    Cell panel = blank;
+    switch (key) {
+        case ArrowKey::Left:
+            ++panel.x;
+            break;
+        case ArrowKey::Right:
+            --panel.x;
+            break;
+        case ArrowKey::Up:
+            ++panel.y;
+            break;
+        case ArrowKey::Down:
+            --panel.y;
+            break;
+    }
+    if (panel.x < 1 || panel.x > panelSize || panel.y < 1 || panel.y > panelSize) return {};
+    return panel;
+}
+
+// The key becomes a press at the cell's centre, so counting, sound, score and completion are
+// exactly those of the mouse.
+void PuzzleGame::Pic_KeyDown(ArrowKey key) {
+    if (!playing || !SizeSupported()) return;
+    Cell cell = PanelForKey(key);
+    if (cell.x == 0) cell = BlankCell();
+    if (cell.x == 0) return;
+    const halvoria::PictureSurface& pic = ops_.Pic();
+    const double w = pic.Width() / panelSize;
+    const double h = pic.Height() / panelSize;
+    Pic_MouseDown(1, 0, static_cast<float>((cell.x - 0.5) * w),
+                  static_cast<float>((cell.y - 0.5) * h));
+}
+
 void PuzzleGame::RefreshChangedPanels() {
     const std::int32_t n = panelSize;
     const std::int32_t blank = n * n;

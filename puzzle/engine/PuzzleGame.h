@@ -32,6 +32,16 @@ std::string ScoreCaption(std::int32_t score, std::int32_t percent);
 // The congratulation text, with the high-score mark when the score became the best of its size.
 std::string CompletionMessage(std::int32_t score, bool newBest);
 
+// An arrow key, named by the way it slides a panel.
+enum class ArrowKey { Left, Right, Up, Down };
+
+// A board cell, column x and row y from 1; {0, 0} for none.
+struct Cell {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const Cell&) const = default;
+};
+
 class PuzzleGame {
   public:
     explicit PuzzleGame(PuzzleWindowOps& ops);
@@ -50,6 +60,14 @@ class PuzzleGame {
     void Game_Start_Click();
     // Press on the board at (x, y) twips inside Pic; every button slides.
     void Pic_MouseDown(int button, int shift, float x, float y);
+    // An arrow key during a game: a press on the panel on the far side of the blank, which
+    // slides towards the arrow (Left slides the panel right of the blank to the left). With no
+    // panel there, a press on the blank, which slides nothing.
+    void Pic_KeyDown(ArrowKey key);
+    // The blank's cell while a game runs; {0, 0} otherwise.
+    Cell BlankCell() const;
+    // The panel an arrow key would slide; {0, 0} when the blank lies on that edge or no game runs.
+    Cell PanelForKey(ArrowKey key) const;
     // Give up after asking; nothing happens unless a game is in progress.
     void Game_Reset_Click();
     // Ends the game display: stops play, hides the grid and shows the whole picture.

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +31,8 @@
 #include "common/qt/PictureLoader.h"
 #include "common/qt/ProgramFolder.h"
 #include "common/qt/SettingsStore.h"
+#include "common/core/Twips.h"
+#include "puzzle/engine/BoardText.h"
 #include "puzzle/engine/PanelDrawing.h"
 #include "resources/pictures/BuiltinPictures.h"
 
@@ -87,7 +90,10 @@ ZorvatFrm::ZorvatFrm(ZorvatEnvironment environment, QWidget* parent)
     Form_Load();
 }
 
-ZorvatFrm::~ZorvatFrm() = default;
+ZorvatFrm::~ZorvatFrm() {
+    // The board reads out through this window, which is going.
+    halvoria::SetBoardReader(pic_, nullptr);
+}
 
 void ZorvatFrm::BuildControls() {
     halvoria::pictures::InitBuiltinPictures();
@@ -119,6 +125,8 @@ void ZorvatFrm::BuildControls() {
     connect(
         pic_, &halvoria::PictureBox::MousePressed, this,
         [this](int button, int shift, float x, float y) { Pic_MouseDown(button, shift, x, y); });
+    halvoria::SetBoardReader(pic_, this);
+    pic_->setFocus();
 
     xLine_ = std::make_unique<halvoria::LineArray>(*pic_, 0, 480, 6000, 480);
     yLine_ = std::make_unique<halvoria::LineArray>(*pic_, 600, 0, 600, 6000);
@@ -161,6 +169,9 @@ void ZorvatFrm::BuildControls() {
         label->SetCaption("0 ");
         *labels[i] = label;
     }
+    timesLbl_->SetCounterName(QStringLiteral("手数"));
+    timeLbl_->SetCounterName(QStringLiteral("経過秒数"));
+    scoreLbl_->SetCounterName(QStringLiteral("スコア"));
 
     // The two picture holders are never shown.
     picDefault_ = new halvoria::PictureBox(this);
@@ -361,9 +372,15 @@ void ZorvatFrm::closeEvent(QCloseEvent* event) {
 
 // --- Menu commands -------------------------------------------------------------------------
 
-void ZorvatFrm::Game_Start_Click() { game_.Game_Start_Click(); }
+void ZorvatFrm::Game_Start_Click() {
+    game_.Game_Start_Click();
+    halvoria::BoardChanged(pic_);
+}
 
-void ZorvatFrm::Game_Reset_Click() { game_.Game_Reset_Click(); }
+void ZorvatFrm::Game_Reset_Click() {
+    game_.Game_Reset_Click();
+    halvoria::BoardChanged(pic_);
+}
 
 void ZorvatFrm::ShowHiscore_Click() {
     hiScores_.ShowHiscore_Click(
@@ -388,6 +405,7 @@ void ZorvatFrm::MassSize_Click(int index) {
     menu_.MassSize[index]->setChecked(true);
     game_.panelSize = kOfferedPanelSizes[index];
     if (game_.playing) game_.DiscardGame();
+    halvoria::BoardChanged(pic_);
 }
 
 void ZorvatFrm::PicName_Click(int index) {
@@ -476,6 +494,36 @@ void ZorvatFrm::About_Click() { MsgBox(kAboutText, halvoria::kMsgBoxInformationO
 
 void ZorvatFrm::Pic_MouseDown(int button, int shift, float x, float y) {
     game_.Pic_MouseDown(button, shift, x, y);
+    halvoria::BoardChanged(pic_);
+}
+
+void ZorvatFrm::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    ArrowKey key{};
+    switch (event->key()) {
+        case Qt::Key_Left:
+            key = ArrowKey::Left;
+            break;
+        case Qt::Key_Right:
+            key = ArrowKey::Right;
+            break;
+        case Qt::Key_Up:
+            key = ArrowKey::Up;
+            break;
+        case Qt::Key_Down:
+            key = ArrowKey::Down;
+            break;
+        default:
+            QMainWindow::keyPressEvent(event);
+            return;
+    }
+    if (modifiers != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    game_.Pic_KeyDown(key);
+    halvoria::BoardChanged(pic_);
 }
 
 void ZorvatFrm::Timer1_Timer() { game_.Timer1_Timer(); }
@@ -494,7 +542,11 @@ halvoria::PictureSurface& ZorvatFrm::Pic() { return *pic_; }
 
 const halvoria::PictureSurface& ZorvatFrm::PicSurface() { return *picSurface_; }
 
-void ZorvatFrm::ShowWholePicture() { pic_->AssignPictureFrom(*picSurface_); }
+void ZorvatFrm::ShowWholePicture() {
+    pic_->AssignPictureFrom(*picSurface_);
+    // The game has ended: tell a screen reader before any message box opens.
+    halvoria::BoardChanged(pic_);
+}
 
 void ZorvatFrm::ShowGridLine(GridLineArray array, int index, int x1, int y1, int x2, int y2) {
     halvoria::LineControl& line = (array == GridLineArray::XLine ? *xLine_ : *yLine_)(index);
@@ -510,7 +562,11 @@ void ZorvatFrm::SetTimesCaption(const std::string& text) { timesLbl_->SetCaption
 
 void ZorvatFrm::SetTimeCaption(const std::string& text) { timeLbl_->SetCaption(text); }
 
-void ZorvatFrm::SetScoreCaption(const std::string& text) { scoreLbl_->SetCaption(text); }
+void ZorvatFrm::SetScoreCaption(const std::string& text) {
+    scoreLbl_->SetCaption(text);
+    // Every press ends here, before a completion box.
+    halvoria::BoardChanged(pic_);
+}
 
 int ZorvatFrm::MsgBox(const std::string& text, int code, const std::string& title) {
     return host_.MsgBox(text, code, title);
@@ -533,5 +589,36 @@ std::uint32_t ZorvatFrm::TickCount() { return environment_.tickCount(); }
 void ZorvatFrm::Randomize() { host_.Randomize(); }
 
 double ZorvatFrm::Rnd() { return host_.Rnd(); }
+
+// --- The board in words --------------------------------------------------------------------
+
+QString ZorvatFrm::BoardName() const { return QString::fromStdString(zorvat::BoardName()); }
+
+QString ZorvatFrm::BoardDescription() const {
+    return QString::fromStdString(zorvat::BoardDescription(game_));
+}
+
+int ZorvatFrm::CellColumns() const { return ReadableCells(game_) == 0 ? 0 : game_.panelSize; }
+
+int ZorvatFrm::CellRows() const { return CellColumns(); }
+
+QString ZorvatFrm::CellName(int column, int row) const {
+    return QString::fromStdString(PanelName(game_, column + 1, row + 1));
+}
+
+QString ZorvatFrm::CellDescription(int column, int row) const {
+    return QString::fromStdString(PanelDescription(game_, column + 1, row + 1));
+}
+
+QRect ZorvatFrm::CellRect(int column, int row) const {
+    const double w = pic_->Width() / game_.panelSize;
+    const double h = pic_->Height() / game_.panelSize;
+    const int left = halvoria::TwipsToPixelEdge(column * w);
+    const int top = halvoria::TwipsToPixelEdge(row * h);
+    const int right = halvoria::TwipsToPixelEdge((column + 1) * w);
+    const int bottom = halvoria::TwipsToPixelEdge((row + 1) * h);
+    const int inset = pic_->ContentInset();
+    return QRect(left + inset, top + inset, right - left, bottom - top);
+}
 
 }  // namespace zorvat

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/core/MusicLoop.h"
+#include "common/qt/AccessibleBoard.h"
 #include "common/qt/GameHost.h"
 #include "puzzle/engine/BestScoreTable.h"
 #include "puzzle/engine/PuzzleGame.h"
@@ -22,6 +23,7 @@
 
 class QAction;
 class QCloseEvent;
+class QKeyEvent;
 class QMenu;
 
 namespace halvoria {
@@ -49,7 +51,7 @@ inline constexpr const char* kChangePictureQuestion =
 inline constexpr const char* kAddPictureCaption = "画像を追加...";
 inline constexpr const char* kAboutText = "Mirelda    Phase 1.1\r\n\r\nCopyright (C) 2026 Halvoria";
 
-class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
+class ZorvatFrm : public QMainWindow, public PuzzleWindowOps, private halvoria::BoardReader {
     Q_OBJECT
 
   public:
@@ -142,8 +144,19 @@ class ZorvatFrm : public QMainWindow, public PuzzleWindowOps {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The arrow keys slide panels during a game.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // BoardReader: the board in words for screen readers.
+    QString BoardName() const override;
+    QString BoardDescription() const override;
+    int CellColumns() const override;
+    int CellRows() const override;
+    QString CellName(int column, int row) const override;
+    QString CellDescription(int column, int row) const override;
+    QRect CellRect(int column, int row) const override;
+
     void BuildControls();
     void BuildMenus();
     void Form_Load();

@@ -85,6 +85,55 @@ void TileGame::GamePic_MouseDown(int /*button*/, int /*shift*/, float x, float y
     ScoreRemoval();
 }
 
+void TileGame::GamePic_KeyPress(int x, int y) {
+    if (x < 0 || x >= kColumns || y < 0 || y >= kRows) return;
+    const double tppx = ops_.TwipsPerPixelX();
+    const double tppy = ops_.TwipsPerPixelY();
+    GamePic_MouseDown(1, 0, static_cast<float>((x + 0.5) * 25.0 * tppx),
+                      static_cast<float>((y + 0.5) * 25.0 * tppy));
+}
+
+// The same group as MarkGroup finds, searched with a stack of its own so that marked,
+// groupSize and pendingBoard stay as they are.
+GroupPreview TileGame::PreviewGroup(int x, int y) const {
+    GroupPreview preview;
+    if (!playing || x < 0 || x >= kColumns || y < 0 || y >= kRows) return preview;
+    const std::int32_t kind = board[x][y];
+    if (kind == kEmpty) return preview;
+    int stack[kColumns * kRows][2];
+    int top = 0;
+    std::int32_t size = 0;
+    preview.member[x][y] = true;
+    stack[top][0] = x;
+    stack[top++][1] = y;
+    while (top > 0) {
+        --top;
+        const int cx = stack[top][0];
+        const int cy = stack[top][1];
+        ++size;
+        const int around[4][2] = {{cx - 1, cy}, {cx, cy - 1}, {cx + 1, cy}, {cx, cy + 1}};
+        for (const auto& n : around) {
+            if (n[0] < 0 || n[0] >= kColumns || n[1] < 0 || n[1] >= kRows) continue;
+            if (preview.member[n[0]][n[1]] || board[n[0]][n[1]] != kind) continue;
+            preview.member[n[0]][n[1]] = true;
+            stack[top][0] = n[0];
+            stack[top++][1] = n[1];
+        }
+    }
+    if (size < 2) return GroupPreview{};
+    preview.size = size;
+    preview.points = size * size;
+    return preview;
+}
+
+std::int32_t TileGame::TilesLeft() const {
+    std::int32_t tiles = 0;
+    for (int x = 0; x < kColumns; ++x)
+        for (int y = 0; y < kRows; ++y)
+            if (board[x][y] != kEmpty) ++tiles;
+    return tiles;
+}
+
 // Depth first over the four orthogonal neighbours; reads only board, empties found tiles in
 // pendingBoard. Depth is at most the 200 cells.
 void TileGame::MarkGroup(int x, int y) {

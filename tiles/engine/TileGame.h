@@ -11,6 +11,13 @@ namespace quendle {
 // The window's title, which is also the title of its message boxes and its section in the store.
 inline constexpr const char* kWindowTitle = "Colvane";
 
+// The group a press on one cell would remove, found without touching the game's state.
+struct GroupPreview {
+    std::int32_t size = 0;    // 0 when the press would remove nothing
+    std::int32_t points = 0;  // size squared
+    bool member[20][10] = {};
+};
+
 class TileGame {
   public:
     explicit TileGame(TileWindowOps& ops);
@@ -36,6 +43,13 @@ class TileGame {
     void GameStart_Click();
     // A press on the board picture at (x, y) twips; the button and shift state do not matter.
     void GamePic_MouseDown(int button, int shift, float x, float y);
+    // Space or Return on the cell cursor: a press at the centre of cell (x, y).
+    void GamePic_KeyPress(int x, int y);
+    // The group a press on cell (x, y) would remove while a game runs: two or more touching
+    // tiles of one kind, with their points. Reads board only.
+    GroupPreview PreviewGroup(int x, int y) const;
+    // Tiles on the board.
+    std::int32_t TilesLeft() const;
     // Take-back of the last removal.
     void ReturnGame_Click();
     // Give-up, after asking; acts only while a game is running.

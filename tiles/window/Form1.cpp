@@ -3,12 +3,17 @@
 #include "tiles/window/Form1.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QImage>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QToolTip>
 #include <QWidget>
+#include <cmath>
 #include <utility>
 
 #include "common/core/Twips.h"
@@ -21,6 +26,7 @@
 #include "common/qt/ProgramFolder.h"
 #include "common/qt/SettingsStore.h"
 #include "resources/pictures/BuiltinPictures.h"
+#include "tiles/engine/TileText.h"
 
 namespace quendle {
 
@@ -35,6 +41,13 @@ constexpr int kClientHeight = 293;
 
 // The score labels' text colour, red 39, green 151, blue 209.
 constexpr halvoria::Colour kScoreColour = 0x2797D1;
+
+// Cells are 25 x 25 pixels from the board's top-left corner.
+constexpr int kCellPixels = 25;
+// The group preview's wash (the background's blue, light) and the cursor's frame.
+const QColor kPreviewWash(65, 126, 202, 80);
+const QColor kPreviewEdge(65, 126, 202);
+const QColor kCursorFrame(200, 30, 30);
 
 constexpr char kAboutText[] = "Colvane    Phase 1.0\r\n\r\nCopyright (C) 2026 Halvoria";
 
@@ -53,7 +66,12 @@ Form1::Form1(QuendleEnvironment environment, QWidget* parent)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The board reads out through this window, which is going.
+    halvoria::SetBoardReader(gamePic_, nullptr);
+    gamePic_->SetOverlay({});
+    gamePic_->disconnect(this);
+}
 
 void Form1::BuildControls() {
     halvoria::pictures::InitBuiltinPictures();
@@ -74,8 +92,15 @@ void Form1::BuildControls() {
     gamePic_->SetBackColor(halvoria::kWhite);
     connect(gamePic_, &halvoria::PictureBox::MousePressed, this,
             [this](int button, int shift, float x, float y) {
-                game_->GamePic_MouseDown(button, shift, x, y);
+                GamePic_MouseDown(button, shift, x, y);
             });
+    gamePic_->setMouseTracking(true);
+    connect(gamePic_, &halvoria::PictureBox::MouseMoved, this,
+            [this](float x, float y) { PointerMoved(x, y); });
+    connect(gamePic_, &halvoria::PictureBox::MouseLeft, this, [this] { PointerLeft(); });
+    gamePic_->SetOverlay([this](QPainter& painter) { PaintOverlay(painter); });
+    halvoria::SetBoardReader(gamePic_, this);
+    gamePic_->setFocus();
 
     moneyPic_ = new halvoria::PictureBox(picture1_);
     moneyPic_->SetBorder(halvoria::PictureBox::Border::Sunken3D);
@@ -93,6 +118,8 @@ void Form1::BuildControls() {
     };
     scoreLbl_ = makeScoreLabel(720);
     hScoreLbl_ = makeScoreLabel(3000);
+    scoreLbl_->SetCounterName(QStringLiteral("スコア"));
+    hScoreLbl_->SetCounterName(QStringLiteral("ハイスコア"));
 }
 
 void Form1::BuildMenus() {
@@ -163,9 +190,148 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Form1::GameStart_Click() { game_->GameStart_Click(); }
-void Form1::GameReset_Click() { game_->GameReset_Click(); }
-void Form1::ReturnGame_Click() { game_->ReturnGame_Click(); }
+void Form1::GameStart_Click() {
+    game_->GameStart_Click();
+    UpdatePreview();
+}
+
+void Form1::GameReset_Click() {
+    game_->GameReset_Click();
+    UpdatePreview();
+}
+
+void Form1::ReturnGame_Click() {
+    game_->ReturnGame_Click();
+    UpdatePreview();
+}
+
+void Form1::GamePic_MouseDown(int button, int shift, float x, float y) {
+    // The pointer takes over from the cursor.
+    cursor_.Hide();
+    PointerMoved(x, y);
+    game_->GamePic_MouseDown(button, shift, x, y);
+    UpdatePreview();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Left:
+            cursor_.Arrow(-1, 0);
+            break;
+        case Qt::Key_Right:
+            cursor_.Arrow(1, 0);
+            break;
+        case Qt::Key_Up:
+            cursor_.Arrow(0, -1);
+            break;
+        case Qt::Key_Down:
+            cursor_.Arrow(0, 1);
+            break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!cursor_.Shown()) break;
+            pointerMovedLast_ = false;
+            game_->GamePic_KeyPress(cursor_.X(), cursor_.Y());
+            UpdatePreview();
+            event->accept();
+            return;
+        default:
+            QMainWindow::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+    pointerMovedLast_ = false;
+    UpdatePreview();
+}
+
+void Form1::PointerMoved(float x, float y) {
+    const int column = static_cast<int>(std::floor(x / halvoria::kTwipsPerPixel / kCellPixels));
+    const int row = static_cast<int>(std::floor(y / halvoria::kTwipsPerPixel / kCellPixels));
+    const bool onBoard =
+        column >= 0 && column < TileGame::kColumns && row >= 0 && row < TileGame::kRows;
+    const int newX = onBoard ? column : -1;
+    const int newY = onBoard ? row : -1;
+    const bool changed = newX != pointerX_ || newY != pointerY_ || !pointerMovedLast_;
+    pointerX_ = newX;
+    pointerY_ = newY;
+    pointerMovedLast_ = true;
+    if (changed) UpdatePreview();
+}
+
+void Form1::PointerLeft() {
+    if (pointerX_ < 0 && pointerMovedLast_) return;
+    pointerX_ = pointerY_ = -1;
+    if (pointerMovedLast_) UpdatePreview();
+}
+
+bool Form1::RestingCell(int& x, int& y) const {
+    if (pointerMovedLast_) {
+        x = pointerX_;
+        y = pointerY_;
+        return x >= 0;
+    }
+    x = cursor_.X();
+    y = cursor_.Y();
+    return cursor_.Shown();
+}
+
+void Form1::UpdatePreview() {
+    int x = -1;
+    int y = -1;
+    preview_ = RestingCell(x, y) ? game_->PreviewGroup(x, y) : GroupPreview{};
+    const QString text =
+        preview_.size == 0 ? QString() : QString::fromStdString(PreviewCaption(preview_));
+    if (!text.isEmpty()) {
+        // Shown again at every change, so the tip moves with the pointer or the cursor.
+        const QRect cell = CellRect(x, y);
+        const QPoint at =
+            pointerMovedLast_ ? gamePic_->mapFromGlobal(QCursor::pos()) : cell.center();
+        QToolTip::showText(gamePic_->mapToGlobal(at), text, gamePic_, cell);
+    } else if (!previewText_.isEmpty()) {
+        QToolTip::hideText();
+    }
+    previewText_ = text;
+    gamePic_->update();
+    halvoria::BoardChanged(gamePic_);
+}
+
+void Form1::PaintOverlay(QPainter& painter) const {
+    if (preview_.size > 0) {
+        for (int x = 0; x < TileGame::kColumns; ++x) {
+            for (int y = 0; y < TileGame::kRows; ++y) {
+                if (!preview_.member[x][y]) continue;
+                const QRect cell(x * kCellPixels, y * kCellPixels, kCellPixels, kCellPixels);
+                painter.fillRect(cell, kPreviewWash);
+                // An edge where the group meets a cell outside it.
+                const auto outside = [&](int nx, int ny) {
+                    return nx < 0 || nx >= TileGame::kColumns || ny < 0 || ny >= TileGame::kRows ||
+                           !preview_.member[nx][ny];
+                };
+                if (outside(x - 1, y)) painter.fillRect(cell.x(), cell.y(), 1, 25, kPreviewEdge);
+                if (outside(x + 1, y)) {
+                    painter.fillRect(cell.right(), cell.y(), 1, 25, kPreviewEdge);
+                }
+                if (outside(x, y - 1)) painter.fillRect(cell.x(), cell.y(), 25, 1, kPreviewEdge);
+                if (outside(x, y + 1)) {
+                    painter.fillRect(cell.x(), cell.bottom(), 25, 1, kPreviewEdge);
+                }
+            }
+        }
+    }
+    if (cursor_.Shown()) {
+        const QRect cell(cursor_.X() * kCellPixels, cursor_.Y() * kCellPixels, kCellPixels,
+                         kCellPixels);
+        painter.setPen(QPen(kCursorFrame, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cell.adjusted(1, 1, -1, -1));
+    }
+}
 void Form1::GameExit_Click() { close(); }
 void Form1::HScoreClear_Click() { game_->HScoreClear_Click(); }
 void Form1::Timer1_Timer() { game_->Timer1_Timer(); }
@@ -190,7 +356,11 @@ halvoria::PictureSurface& Form1::GamePic() { return *gamePic_; }
 const halvoria::PictureSurface& Form1::MoneyPic() { return *moneyPic_; }
 double Form1::TwipsPerPixelX() { return halvoria::kTwipsPerPixel; }
 double Form1::TwipsPerPixelY() { return halvoria::kTwipsPerPixel; }
-void Form1::SetScoreCaption(const std::string& text) { scoreLbl_->SetCaption(text); }
+void Form1::SetScoreCaption(const std::string& text) {
+    scoreLbl_->SetCaption(text);
+    // The score changes with the board; the preview follows it before any message box opens.
+    UpdatePreview();
+}
 void Form1::SetHScoreCaption(const std::string& text) { hScoreLbl_->SetCaption(text); }
 
 int Form1::MsgBox(const std::string& text, int code, const std::string& title) {
@@ -208,5 +378,33 @@ void Form1::PollMusic() { host_.Music().PollMusic(); }
 void Form1::Randomize() { host_.Randomize(); }
 
 double Form1::Rnd() { return host_.Rnd(); }
+
+// --- The board in words --------------------------------------------------------------------
+
+QString Form1::BoardName() const { return QString::fromStdString(quendle::BoardName()); }
+
+QString Form1::BoardDescription() const {
+    int x = -1;
+    int y = -1;
+    if (!RestingCell(x, y)) x = y = -1;
+    return QString::fromStdString(quendle::BoardDescription(*game_, x, y));
+}
+
+int Form1::CellColumns() const { return TileGame::kColumns; }
+
+int Form1::CellRows() const { return TileGame::kRows; }
+
+QString Form1::CellName(int column, int row) const {
+    if (column < 0 || column >= TileGame::kColumns || row < 0 || row >= TileGame::kRows) return {};
+    return QString::fromStdString(KindName(game_->board[column][row]));
+}
+
+QString Form1::CellDescription(int column, int row) const {
+    return QString::fromStdString(quendle::CellDescription(*game_, column, row));
+}
+
+QRect Form1::CellRect(int column, int row) const {
+    return QRect(column * kCellPixels, row * kCellPixels, kCellPixels, kCellPixels);
+}
 
 }  // namespace quendle

@@ -9,13 +9,17 @@
 #include <memory>
 #include <string>
 
+#include "common/qt/AccessibleBoard.h"
 #include "common/qt/GameHost.h"
+#include "tiles/engine/CellCursor.h"
 #include "tiles/engine/TileGame.h"
 #include "tiles/engine/TileWindowOps.h"
 
 class QAction;
 class QMenu;
 class QCloseEvent;
+class QKeyEvent;
+class QPainter;
 
 namespace halvoria {
 class Label;
@@ -27,7 +31,7 @@ namespace quendle {
 // The outside world the window talks to; tests replace it.
 using QuendleEnvironment = halvoria::HostEnvironment;
 
-class Form1 : public QMainWindow, public TileWindowOps {
+class Form1 : public QMainWindow, public TileWindowOps, private halvoria::BoardReader {
     Q_OBJECT
 
   public:
@@ -59,8 +63,13 @@ class Form1 : public QMainWindow, public TileWindowOps {
     halvoria::Label& HScoreLbl() { return *hScoreLbl_; }
     QTimer& Timer1() { return timer1_; }
     const QString& AppFolder() const { return host_.AppFolder(); }
+    const CellCursor& Cursor() const { return cursor_; }
+    // The group marked on the board now, and the tip that shows its size and points ("" when
+    // none).
+    const GroupPreview& Preview() const { return preview_; }
+    const QString& PreviewText() const { return previewText_; }
 
-    // Menu commands and the timer tick.
+    // Menu commands, the board press and the timer tick.
     void GameStart_Click();
     void GameReset_Click();
     void ReturnGame_Click();
@@ -69,6 +78,7 @@ class Form1 : public QMainWindow, public TileWindowOps {
     void MusicOff_Click();
     void HScoreClear_Click();
     void About_Click();
+    void GamePic_MouseDown(int button, int shift, float x, float y);
     void Timer1_Timer();
 
     // TileWindowOps
@@ -88,8 +98,28 @@ class Form1 : public QMainWindow, public TileWindowOps {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Arrow keys move the cell cursor; Space and Return press the cell under it.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // BoardReader: the board in words for screen readers.
+    QString BoardName() const override;
+    QString BoardDescription() const override;
+    int CellColumns() const override;
+    int CellRows() const override;
+    QString CellName(int column, int row) const override;
+    QString CellDescription(int column, int row) const override;
+    QRect CellRect(int column, int row) const override;
+
+    // The cell the pointer or the cursor rests on, whichever moved last; false for none.
+    bool RestingCell(int& x, int& y) const;
+    // Marks the group under the resting cell and shows its tip, after anything that may have
+    // changed the board or the resting cell; tells a screen reader what changed.
+    void UpdatePreview();
+    void PointerMoved(float x, float y);
+    void PointerLeft();
+    void PaintOverlay(QPainter& painter) const;
+
     void BuildControls();
     void BuildMenus();
     void Form_Load();
@@ -105,6 +135,13 @@ class Form1 : public QMainWindow, public TileWindowOps {
     QTimer timer1_;
     MenuItems menu_;
     std::unique_ptr<TileGame> game_;
+
+    CellCursor cursor_;
+    int pointerX_ = -1;  // cell under the pointer, -1 when it is off the board
+    int pointerY_ = -1;
+    bool pointerMovedLast_ = true;
+    GroupPreview preview_;
+    QString previewText_;
 };
 
 }  // namespace quendle
