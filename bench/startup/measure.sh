@@ -45,8 +45,9 @@ if [ "$HALVORIA_BENCH_SESSION" = bus ]; then
         "$launcher" --launch-immediately >/dev/null 2>&1 &
         E2E_PIDS+=($!)
         for _ in $(seq 100); do
-            if dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-                org.a11y.Bus.GetAddress >/dev/null 2>&1; then
+            # Asks without starting the bus through service activation.
+            if dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+                org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'; then
                 session="session bus and accessibility bus"
                 break
             fi
@@ -61,7 +62,7 @@ status_kb() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b + 0 == 0 || a == "nan") print "nan"; else printf "%.3f", a / b}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b + 0 == 0 || a == "nan") print "nan"; else printf "%.2f", a / b}'; }
 
 mib() { awk -v k="$1" 'BEGIN {if (k == "" || k == "nan") print "n/a"; else printf "%.1f", k / 1024}'; }
 
