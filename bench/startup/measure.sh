@@ -62,7 +62,7 @@ status_kb() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b + 0 == 0 || a == "nan") print "nan"; else printf "%.2f", a / b}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b + 0 == 0 || a == "nan") print "nan"; else printf "%.2f\n", a / b}'; }
 
 mib() { awk -v k="$1" 'BEGIN {if (k == "" || k == "nan") print "n/a"; else printf "%.1f", k / 1024}'; }
 

@@ -305,9 +305,13 @@ void PictureBox::EnsureBacking() const {
 }
 
 void PictureBox::ResetBackingToPicture() {
-    // Nothing drawn any more: the box shows its background and picture directly again.
-    backing_ = QImage();
-    backingArea_ = QSize();
+    // Without a backing image the box already shows just its background and picture. One that
+    // exists is refilled in place rather than dropped: a new game draws into it again at once.
+    if (backing_.isNull()) return;
+    EnsureBacking();
+    if (backing_.isNull()) return;
+    QPainter painter(&backing_);
+    DrawBase(painter);
 }
 
 void PictureBox::DrawBase(QPainter& painter) const {

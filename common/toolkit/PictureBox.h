@@ -83,7 +83,7 @@ class PictureBox : public QWidget, public PictureSurface {
     // what was drawn, or makes it from the background and picture when there is none yet. Called
     // before drawing, and lazily, since a hidden box gets no resize events.
     void EnsureBacking() const;
-    // Forgets all drawing: the box shows its background and picture, with no backing image.
+    // Forgets all drawing: the box shows its background and picture.
     void ResetBackingToPicture();
     // The background and the picture at its top-left, over the drawing area.
     void DrawBase(QPainter& painter) const;
