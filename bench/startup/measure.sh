@@ -194,7 +194,7 @@ done
 verdict() {
     awk -v strict="$1" 'BEGIN {ok = 1; n = 0}
         {for (i = 1; i < NF; i += 2) {n++; if ($i == "nan" || $i == "" || (strict ? $i >= $(i+1) : $i > $(i+1))) ok = 0}}
-        END {print (n > 0 && ok) ? "met" : "**missed**"}'
+        END {print (n > 0 && ok) ? "met" : "**missed**, see docs/benchmarks.md"}'
 }
 
 zb=$(med_ratio startup Zorvat bare) qb=$(med_ratio startup Quendle bare)
