@@ -1,5 +1,7 @@
 // The picture box on a retained backing image: drawing calls paint into the image in logical
-// pixels, paintEvent only shows it, so nothing drawn is lost when the window is covered.
+// pixels, paintEvent only shows it, so nothing drawn is lost when the window is covered. Until
+// something is drawn, the box shows its background and picture directly and keeps no image of its
+// own: most boxes (backgrounds, frames, the board before a game) never need one.
 #include "common/qt/PictureBox.h"
 
 #include <QMouseEvent>
@@ -86,7 +88,6 @@ void PictureBox::SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
 
 void PictureBox::SetBackColor(Colour colour) {
     backColor_ = colour & 0xFFFFFF;
-    EnsureBacking();
     ResetBackingToPicture();
     update();
 }
@@ -102,7 +103,7 @@ void PictureBox::SetBorder(Border border) {
             widget->move(widget->pos() + QPoint(shift, shift));
         }
     }
-    EnsureBacking();
+    if (!backing_.isNull()) EnsureBacking();
     update();
 }
 
@@ -116,7 +117,6 @@ void PictureBox::SetPicture(const QImage& picture) {
         const int inset = 2 * ContentInset();
         resize(picture.width() + inset, picture.height() + inset);
     }
-    EnsureBacking();
     ResetBackingToPicture();
     update();
 }
@@ -124,13 +124,13 @@ void PictureBox::SetPicture(const QImage& picture) {
 void PictureBox::AssignPictureFrom(const PictureBox& other) { SetPicture(other.Picture()); }
 
 QImage PictureBox::Image() const {
+    if (backing_.isNull()) return Composed();
     EnsureBacking();
     return backing_;
 }
 
 QImage PictureBox::Rendered() const {
-    EnsureBacking();
-    QImage image = backing_.copy();
+    QImage image = Image().copy();
     QPainter painter(&image);
     DrawLines(painter);
     return image;
@@ -199,7 +199,6 @@ void PictureBox::FillBox(float x1, float y1, float x2, float y2, Colour colour) 
 
 void PictureBox::ClearPicture() {
     picture_ = QImage();
-    EnsureBacking();
     ResetBackingToPicture();
     update();
 }
@@ -209,7 +208,7 @@ double PictureBox::Width() const { return PixelsToTwips(width()); }
 double PictureBox::Height() const { return PixelsToTwips(height()); }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    EnsureBacking();
+    if (!backing_.isNull()) EnsureBacking();
     QPainter painter(this);
     const int inset = ContentInset();
     if (border_ == Border::Sunken3D) {
@@ -225,9 +224,13 @@ void PictureBox::paintEvent(QPaintEvent*) {
         ring(0, QColor(160, 160, 160), QColor(255, 255, 255));
         ring(1, QColor(105, 105, 105), QColor(227, 227, 227));
     }
-    painter.drawImage(QPoint(inset, inset), backing_);
     painter.setClipRect(QRect(QPoint(inset, inset), DrawingAreaSize()));
     painter.translate(inset, inset);
+    if (backing_.isNull()) {
+        DrawBase(painter);
+    } else {
+        painter.drawImage(QPoint(0, 0), backing_);
+    }
     DrawLines(painter);
     if (overlay_) overlay_(painter);
 }
@@ -239,7 +242,7 @@ void PictureBox::SetOverlay(std::function<void(QPainter&)> overlay) {
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    EnsureBacking();
+    if (!backing_.isNull()) EnsureBacking();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
@@ -312,26 +315,45 @@ void PictureBox::EnsureBacking() const {
                        static_cast<int>(std::lround(area.height() * ratio))),
                  QImage::Format_RGB32);
     fresh.setDevicePixelRatio(ratio);
-    fresh.fill(ToQColor(backColor_));
+    QPainter painter(&fresh);
     if (!backing_.isNull()) {
-        QPainter painter(&fresh);
+        fresh.fill(ToQColor(backColor_));
         painter.setRenderHint(QPainter::SmoothPixmapTransform,
                               backing_.devicePixelRatio() != ratio);
         painter.drawImage(QPoint(0, 0), backing_);
-    } else if (!picture_.isNull()) {
-        QPainter painter(&fresh);
-        painter.drawImage(QPoint(0, 0), picture_);
+    } else {
+        DrawBase(painter);
     }
+    painter.end();
     backing_ = std::move(fresh);
 }
 
 void PictureBox::ResetBackingToPicture() {
+    // Without a backing image the box already shows just its background and picture. One that
+    // exists is refilled in place rather than dropped: a new game draws into it again at once.
     if (backing_.isNull()) return;
-    backing_.fill(ToQColor(backColor_));
-    if (!picture_.isNull()) {
-        QPainter painter(&backing_);
-        painter.drawImage(QPoint(0, 0), picture_);
-    }
+    EnsureBacking();
+    if (backing_.isNull()) return;
+    QPainter painter(&backing_);
+    DrawBase(painter);
+}
+
+void PictureBox::DrawBase(QPainter& painter) const {
+    painter.fillRect(QRect(QPoint(0, 0), DrawingAreaSize()), ToQColor(backColor_));
+    if (!picture_.isNull()) painter.drawImage(QPoint(0, 0), picture_);
+}
+
+QImage PictureBox::Composed() const {
+    const QSize area = DrawingAreaSize();
+    if (area.isEmpty()) return QImage();
+    const qreal ratio = devicePixelRatioF();
+    QImage image(QSize(static_cast<int>(std::lround(area.width() * ratio)),
+                       static_cast<int>(std::lround(area.height() * ratio))),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    DrawBase(painter);
+    return image;
 }
 
 void PictureBox::DrawLines(QPainter& painter) const {

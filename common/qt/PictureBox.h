@@ -90,15 +90,21 @@ class PictureBox : public QWidget, public PictureSurface {
 
     QSize DrawingAreaSize() const;
     // Brings the backing image to the drawing area's size and the screen's pixel ratio, keeping
-    // what was drawn. Called lazily, since a hidden box gets no resize events.
+    // what was drawn, or makes it from the background and picture when there is none yet. Called
+    // before drawing, and lazily, since a hidden box gets no resize events.
     void EnsureBacking() const;
+    // Forgets all drawing: the box shows its background and picture.
     void ResetBackingToPicture();
+    // The background and the picture at its top-left, over the drawing area.
+    void DrawBase(QPainter& painter) const;
+    // What the box shows without a backing image, as a new image.
+    QImage Composed() const;
     void DrawLines(QPainter& painter) const;
     void AttachLines(LineArray* lines);
     void DetachLines(LineArray* lines);
     void LinesChanged();
 
-    mutable QImage backing_;
+    mutable QImage backing_;  // null until something is drawn
     mutable QSize backingArea_;
     QImage picture_;
     Colour backColor_;
