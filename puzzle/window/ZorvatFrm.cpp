@@ -237,17 +237,17 @@ void ZorvatFrm::BuildMenus() {
 }
 
 void ZorvatFrm::Form_Load() {
-    // 1. The program folder, where pictures, the tune and the move sound are looked up.
+    // The move sound lives in the program folder, beside the tune.
     moveSound_ = std::make_unique<halvoria::MoveSound>(environment_.playSound,
                                                        host_.AppFolder().toStdString());
 
-    // 2. Grid lines 1..15 of each array, hidden until a game lays them out.
+    // Grid lines 1..15 of each array, hidden until a game lays them out.
     for (int i = 1; i <= kGridLineCount; ++i) {
         xLine_->Load(i);
         yLine_->Load(i);
     }
 
-    // 3. Settings.
+    // The stored options; a game starts from them.
     const halvoria::SettingsStore store;
     game_.panelSize = store.GetWholeNumber(kSection, QStringLiteral("PanelSize"), 4);
     soundOn_ = store.GetBoolean(kSection, QStringLiteral("Sound"), true);
@@ -258,27 +258,25 @@ void ZorvatFrm::Form_Load() {
     if (game_.panelSize < kMinPanelSize || game_.panelSize > kMaxPanelSize) {
         game_.panelSize = kDefaultPanelSize;
     }
-
-    // 4. Title.
     setWindowTitle(kSection);
 
-    // 5. Best scores.
+    // The best score of each offered grid size.
     for (int index = 0; index < kBestScoreSlots; ++index) {
         menu_.MassSize[index]->setChecked(false);
         hiScores_.hiScores[index + 1] =
             store.GetWholeNumber(kSection, QString::fromStdString(BestScoreKey(index + 1)), 0);
     }
 
-    // 6. The grid-size mark; 6 or 7 mark nothing and stay as they are.
+    // The grid-size mark; a stored 6 or 7 marks nothing and stays as it is.
     for (std::size_t i = 0; i < kOfferedPanelSizes.size(); ++i) {
         if (kOfferedPanelSizes[i] == game_.panelSize) menu_.MassSize[i]->setChecked(true);
     }
 
-    // 7, 8. Sound and music marks.
+    // The sound and music marks show the stored switches.
     SetSoundMarks(soundOn_, !soundOn_);
     SetMusicMarks(game_.musicOn, !game_.musicOn);
 
-    // 9. The picture menu: the program folder's pictures, then the player's own; in each,
+    // The picture menu: the program folder's pictures, then the player's own; in each,
     // bitmaps, then JPEG files, then PNG files, one item each.
     playerPictureFolder_ = PlayersOwnPictureFolder();
     pictureFiles_.assign(1, QString());
@@ -295,13 +293,13 @@ void ZorvatFrm::Form_Load() {
         }
     }
 
-    // 10. A stored name that is not listed falls back to the built-in picture.
+    // A stored name that is not listed falls back to the built-in picture.
     if (!found) pictureName_.clear();
 
-    // 11. The chosen picture; one that cannot be read falls back as well.
+    // The chosen picture; one that cannot be read falls back as well.
     if (!LoadPuzzlePicture()) MarkPicture(0);
 
-    // 12. Show it whole on the board and in the sample.
+    // Until a game starts, the board and the sample show the picture whole.
     pic_->AssignPictureFrom(*picSurface_);
     picSuc_->SetPicture(picSurface_->Picture());
 }
