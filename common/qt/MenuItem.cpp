@@ -53,6 +53,17 @@ QAction* AddMenuItem(QMenu* menu, const QString& caption, const QKeySequence& sh
     return action;
 }
 
+std::tuple<QMenu*, QAction*, QAction*> AddOnOffMenu(QMenu* parent, const QString& caption,
+                                                    std::function<void()> onHandler,
+                                                    std::function<void()> offHandler) {
+    QMenu* menu = parent->addMenu(caption);
+    QAction* on =
+        AddMenuItem(menu, QStringLiteral("鳴らす"), QKeySequence(), std::move(onHandler), true);
+    QAction* off = AddMenuItem(menu, QStringLiteral("鳴らさない"), QKeySequence(),
+                               std::move(offHandler), true);
+    return {menu, on, off};
+}
+
 QString EscapeMnemonic(const QString& fileName) {
     QString escaped = fileName;
     escaped.replace(u'&', QStringLiteral("&&"));

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QString>
 #include <functional>
+#include <tuple>
 
 namespace halvoria {
 
@@ -13,6 +14,12 @@ namespace halvoria {
 // so the handler alone decides the mark. The shortcut works window-wide while no menu is open.
 QAction* AddMenuItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut,
                      std::function<void()> handler, bool checkable = false);
+
+// Adds a submenu of two checkable items, "鳴らす" (on) and "鳴らさない" (off), as both games switch
+// their sound and music; returns the submenu and its two items.
+std::tuple<QMenu*, QAction*, QAction*> AddOnOffMenu(QMenu* parent, const QString& caption,
+                                                    std::function<void()> onHandler,
+                                                    std::function<void()> offHandler);
 
 // Doubles every "&" so a file name shown as a caption reads as written.
 QString EscapeMnemonic(const QString& fileName);

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "common/core/Clock.h"
+#include "common/core/Twips.h"
 #include "common/qt/Dir.h"
 #include "common/qt/ImageView.h"
 #include "common/qt/Label.h"
@@ -31,7 +32,6 @@
 #include "common/qt/PictureLoader.h"
 #include "common/qt/ProgramFolder.h"
 #include "common/qt/SettingsStore.h"
-#include "common/core/Twips.h"
 #include "puzzle/engine/BoardText.h"
 #include "puzzle/engine/PanelDrawing.h"
 #include "resources/pictures/BuiltinPictures.h"
@@ -213,20 +213,12 @@ void ZorvatFrm::BuildMenus() {
     menu_.PicAddSeparator = menu_.MassPic->addSeparator();
     menu_.PicAdd = AddMenuItem(menu_.MassPic, QString::fromUtf8(kAddPictureCaption), QKeySequence(),
                                [this] { PicAdd_Click(); });
-    menu_.SoundMenu = menu_.Setting->addMenu(QStringLiteral("サウンド"));
-    menu_.SoundOn = AddMenuItem(
-        menu_.SoundMenu, QStringLiteral("鳴らす"), QKeySequence(), [this] { SoundOn_Click(); },
-        true);
-    menu_.SoundOff = AddMenuItem(
-        menu_.SoundMenu, QStringLiteral("鳴らさない"), QKeySequence(), [this] { SoundOff_Click(); },
-        true);
-    menu_.MusicMenu = menu_.Setting->addMenu(QStringLiteral("ミュージック"));
-    menu_.MusicOn = AddMenuItem(
-        menu_.MusicMenu, QStringLiteral("鳴らす"), QKeySequence(), [this] { MusicOn_Click(); },
-        true);
-    menu_.MusicOff = AddMenuItem(
-        menu_.MusicMenu, QStringLiteral("鳴らさない"), QKeySequence(), [this] { MusicOff_Click(); },
-        true);
+    std::tie(menu_.SoundMenu, menu_.SoundOn, menu_.SoundOff) = halvoria::AddOnOffMenu(
+        menu_.Setting, QStringLiteral("サウンド"), [this] { SoundOn_Click(); },
+        [this] { SoundOff_Click(); });
+    std::tie(menu_.MusicMenu, menu_.MusicOn, menu_.MusicOff) = halvoria::AddOnOffMenu(
+        menu_.Setting, QStringLiteral("ミュージック"), [this] { MusicOn_Click(); },
+        [this] { MusicOff_Click(); });
     menu_.Setting->addSeparator();  // Srash2
     menu_.HiscoreClear = AddMenuItem(menu_.Setting, QStringLiteral("ハイスコアクリア"),
                                      QKeySequence(), [this] { HiscoreClear_Click(); });

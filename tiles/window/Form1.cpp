@@ -139,13 +139,9 @@ void Form1::BuildMenus() {
                                  [this] { GameExit_Click(); });
 
     menu_.SettingMenu = bar->addMenu(QStringLiteral("設定(&S)"));
-    menu_.MusicMenu = menu_.SettingMenu->addMenu(QStringLiteral("ミュージック"));
-    menu_.MusicOn = AddMenuItem(
-        menu_.MusicMenu, QStringLiteral("鳴らす"), QKeySequence(), [this] { MusicOn_Click(); },
-        true);
-    menu_.MusicOff = AddMenuItem(
-        menu_.MusicMenu, QStringLiteral("鳴らさない"), QKeySequence(), [this] { MusicOff_Click(); },
-        true);
+    std::tie(menu_.MusicMenu, menu_.MusicOn, menu_.MusicOff) = halvoria::AddOnOffMenu(
+        menu_.SettingMenu, QStringLiteral("ミュージック"), [this] { MusicOn_Click(); },
+        [this] { MusicOff_Click(); });
     menu_.HScoreClear = AddMenuItem(menu_.SettingMenu, QStringLiteral("ハイスコアクリア"),
                                     QKeySequence(), [this] { HScoreClear_Click(); });
 
