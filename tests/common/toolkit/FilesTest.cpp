@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "common/toolkit/Dir.h"
 #include "common/toolkit/PictureLoader.h"
@@ -68,6 +69,19 @@ TEST_F(FilesTest, PictureFilesComeBmpFirstThenJpegInNameOrder) {
               (QStringList{"a.bmp", "B.BMP", "link.bmp", "A.jpeg", "c.JPG", "d.jpeg", "e.Jpg"}));
     // With the separator the games put at the end of the folder.
     EXPECT_EQ(PictureFiles(folder_.path() + "/").size(), 7);
+}
+
+// Qt's folder listing skips names it cannot decode from the file system's UTF-8, and a name the
+// menu cannot show could neither be stored as text nor opened again, so such a file is not
+// offered; the files beside it are.
+TEST_F(FilesTest, NameThatIsNotUtf8IsLeftOut) {
+    Write("a.bmp", "x");
+    const QByteArray latin1 = QFile::encodeName(folder_.path()) + "/caf\xe9.bmp";
+    std::FILE* file = std::fopen(latin1.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    ASSERT_EQ(::access(latin1.constData(), F_OK), 0);
+    EXPECT_EQ(PictureFiles(folder_.path()), QStringList{"a.bmp"});
 }
 
 TEST_F(FilesTest, PictureFilesStopAtOneHundred) {
