@@ -108,7 +108,8 @@ int main(int argc, char** argv) {
     programFolder = &folder;
     WriteLargeJpeg(folder.path() + QStringLiteral("/large.jpg"));
     // Any question (a running game when the picture changes) is answered Yes.
-    halvoria::SetMsgBoxHandler([](const std::string&, int, const std::string&) { return halvoria::kMsgBoxYes; });
+    halvoria::SetMsgBoxHandler(
+        [](const std::string&, int, const std::string&) { return halvoria::kMsgBoxYes; });
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

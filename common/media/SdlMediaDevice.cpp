@@ -125,7 +125,7 @@ bool SoundFileFits(const std::string& path) {
         const std::uint32_t length = le32(chunk + 4);
         if (length > kMaxSoundFileSize) return false;
         if (std::memcmp(chunk, "data", 4) == 0) break;
-        file.seekg(static_cast<std::streamoff>(length + (length & 1u)), std::ios::cur);
+        file.seekg(static_cast<std::streamoff>(length) + (length & 1u), std::ios::cur);
     }
     return true;
 }

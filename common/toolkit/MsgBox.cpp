@@ -74,6 +74,7 @@ int MsgBox(QWidget* parent, const std::string& text, int code, const std::string
 
     const std::vector<ButtonChoice> choices = ButtonsFor(code);
     std::vector<std::pair<QPushButton*, int>> buttons;
+    buttons.reserve(choices.size());
     for (const ButtonChoice& choice : choices) {
         buttons.emplace_back(box.addButton(QString::fromUtf8(choice.caption), choice.role),
                              choice.answer);
@@ -83,7 +84,8 @@ int MsgBox(QWidget* parent, const std::string& text, int code, const std::string
     // Escape and the close button give the answer of the box's way out: Cancel, else No, else OK.
     QPushButton* wayOut = buttons.back().first;
     for (const auto& [button, answer] : buttons) {
-        if (answer == kMsgBoxCancel || (answer == kMsgBoxNo && choices.size() == 2)) wayOut = button;
+        if (answer == kMsgBoxCancel || (answer == kMsgBoxNo && choices.size() == 2))
+            wayOut = button;
     }
     box.setEscapeButton(wayOut);
 

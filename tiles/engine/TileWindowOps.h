@@ -10,7 +10,7 @@
 namespace quendle {
 
 class TileWindowOps {
-public:
+  public:
     virtual ~TileWindowOps();
 
     // The board picture box `GamePic` and the hidden tile strip holder `MoneyPic`.
