@@ -8,8 +8,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("BareWindow"));
-    window.menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Quit"), &app,
-                                                                   &QApplication::quit);
+    window.menuBar()
+        ->addMenu(QStringLiteral("File"))
+        ->addAction(QStringLiteral("Quit"), &app, &QApplication::quit);
     window.setCentralWidget(new QWidget);
     window.setFixedSize(626, 453);
     window.show();

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
         const Window window = FindWindow(display, DefaultRootWindow(display), title);
         if (window != 0 && IsPainted(display, window)) {
             const auto elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start);
-            result = std::to_string(static_cast<long>(elapsed.count() + 0.5));
+            result = std::to_string(std::lround(elapsed.count()));
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

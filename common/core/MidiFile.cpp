@@ -77,7 +77,7 @@ bool ReadTrack(std::span<const std::uint8_t> chunk, MidiFileInfo& info, TrackTim
     std::uint64_t tick = 0;
     std::uint8_t runningStatus = 0;
     // Notes still sounding per channel and key, so a note left on ends with its track.
-    std::array<std::uint32_t, 16 * 128> sounding{};
+    std::array<std::uint32_t, std::size_t{16} * 128> sounding{};
     int soundingTotal = 0;
 
     while (!in.AtEnd()) {

@@ -30,8 +30,14 @@ constexpr const char* kSoundFonts[] = {
     "/usr/share/sounds/sf2/default-GM.sf2",
 };
 
-// Larger than any tune a game ships; a bigger file is not read into memory to be checked.
-constexpr std::uintmax_t kMaxTuneFileSize = 64u << 20;
+// Larger than any real MIDI tune (the longest run to a few hundred KiB). The synthesiser needs
+// about fifteen times a file's size in memory and blocks the caller while it reads it, so a bigger
+// file is refused before it is read.
+constexpr std::uintmax_t kMaxTuneFileSize = 4u << 20;
+
+// Larger than any move sound; a WAV file, or a chunk its header claims, above this is refused
+// before SDL_mixer allocates what the header asks for.
+constexpr std::uint32_t kMaxSoundFileSize = 16u << 20;
 
 // FluidSynth goes on reporting a finished MIDI tune as playing for two more seconds, which would
 // leave a long gap before the loop starts it again. A tune of known length counts as ended this
@@ -97,6 +103,33 @@ TuneCheck CheckTuneFile(const std::string& path) {
     return {true, info->lengthSeconds};
 }
 
+// Whether a sound file is small enough to load: the file itself, and for a RIFF file every chunk
+// size its headers claim up to the samples.
+bool SoundFileFits(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    if (size < 0 || static_cast<std::uintmax_t>(size) > kMaxSoundFileSize) return false;
+    file.seekg(0);
+    const auto le32 = [](const unsigned char* p) {
+        return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16) |
+               static_cast<std::uint32_t>(p[3]) << 24;
+    };
+    unsigned char header[12];
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return true;  // SDL decides
+    if (std::memcmp(header, "RIFF", 4) != 0) return true;
+    if (le32(header + 4) > kMaxSoundFileSize) return false;
+    unsigned char chunk[8];
+    while (file.read(reinterpret_cast<char*>(chunk), sizeof chunk)) {
+        const std::uint32_t length = le32(chunk + 4);
+        if (length > kMaxSoundFileSize) return false;
+        if (std::memcmp(chunk, "data", 4) == 0) break;
+        file.seekg(static_cast<std::streamoff>(length) + (length & 1u), std::ios::cur);
+    }
+    return true;
+}
+
 // Bytes of output mixed so far: the audio clock that tells how far a tune has played.
 std::atomic<std::uint64_t> mixedBytes{0};
 
@@ -142,6 +175,7 @@ class Device {
         if (name.empty() || !Open()) return false;
         auto found = sounds_.find(name);
         if (found == sounds_.end()) {
+            if (!SoundFileFits(name)) return false;
             Mix_Chunk* chunk = Mix_LoadWAV(name.c_str());
             if (chunk == nullptr) return false;
             found = sounds_.emplace(name, chunk).first;

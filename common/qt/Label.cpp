@@ -34,8 +34,9 @@ void Label::SetFace(const QString& family, int pointSizeAt96Dpi, bool bold, bool
 
 void Label::SetTextColour(Colour colour) {
     QPalette colours = palette();
-    colours.setColor(QPalette::WindowText,
-                     QColor((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF));
+    colours.setColor(QPalette::WindowText, QColor(static_cast<int>((colour >> 16) & 0xFF),
+                                                  static_cast<int>((colour >> 8) & 0xFF),
+                                                  static_cast<int>(colour & 0xFF)));
     setPalette(colours);
 }
 

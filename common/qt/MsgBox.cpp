@@ -74,6 +74,7 @@ int MsgBox(QWidget* parent, const std::string& text, int code, const std::string
 
     const std::vector<ButtonChoice> choices = ButtonsFor(code);
     std::vector<std::pair<QPushButton*, int>> buttons;
+    buttons.reserve(choices.size());
     for (const ButtonChoice& choice : choices) {
         buttons.emplace_back(box.addButton(QString::fromUtf8(choice.caption), choice.role),
                              choice.answer);

@@ -19,7 +19,8 @@ namespace halvoria {
 namespace {
 
 QColor ToQColor(Colour colour) {
-    return QColor((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+    return QColor(static_cast<int>((colour >> 16) & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>(colour & 0xFF));
 }
 
 // The pixel span [first, last) of a twip range; a span thinner than a pixel still takes one.

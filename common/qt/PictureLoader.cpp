@@ -18,7 +18,7 @@ namespace halvoria {
 
 namespace {
 
-constexpr int kAllocationLimitMb = static_cast<int>(kMaxPictureBytes / (1024 * 1024));
+constexpr int kAllocationLimitMb = static_cast<int>(kMaxPictureBytes / (qint64{1024} * 1024));
 // QImage's own bound on a side.
 constexpr int kMaxSide = 32767;
 

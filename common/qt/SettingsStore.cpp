@@ -1,6 +1,10 @@
 // The settings store over QSettings in INI form, values kept as plain strings.
 #include "common/qt/SettingsStore.h"
 
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QVariant>
 
@@ -12,20 +16,38 @@ namespace {
 
 QString FullKey(const QString& section, const QString& key) { return section + u'/' + key; }
 
+// $XDG_CONFIG_HOME/Halvoria.ini, or ~/.config/Halvoria.ini when it is not set, read anew each
+// time. A relative XDG_CONFIG_HOME counts from the home folder.
+QString UserStoreFile() {
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    QString folder = QDir::homePath() + QStringLiteral("/.config");
+    if (configHome.startsWith('/')) {
+        folder = QFile::decodeName(configHome);
+    } else if (!configHome.isEmpty()) {
+        folder = QDir::homePath() + u'/' + QFile::decodeName(configHome);
+    }
+    return folder + QStringLiteral("/Halvoria.ini");
+}
+
 }  // namespace
 
-SettingsStore::SettingsStore() : settings_(QSettings::IniFormat, QSettings::UserScope, "Halvoria") {
-    // Only the user's own file counts, never a system-wide Halvoria.ini behind it.
-    settings_.setFallbacksEnabled(false);
+SettingsStore::SettingsStore() : fileName_(UserStoreFile()) {
+    // Opening a named pipe would wait for a writer that never comes, and a device or a folder is
+    // not a store; only a missing path or a regular file (links followed) is handed to QSettings.
+    const QFileInfo file(fileName_);
+    if (file.exists() && !file.isFile()) return;
+    // Given the file by name, QSettings reads no system-wide Halvoria.ini behind it.
+    settings_ = std::make_unique<QSettings>(fileName_, QSettings::IniFormat);
     // Never fall back to rewriting the file in place: a writer killed halfway would leave it cut.
-    settings_.setAtomicSyncRequired(true);
+    settings_->setAtomicSyncRequired(true);
 }
 
 SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::GetSetting(const QString& section, const QString& key,
                                   const QString& fallback) const {
-    const QVariant value = settings_.value(FullKey(section, key));
+    if (!settings_) return unstored_.value(FullKey(section, key), fallback);
+    const QVariant value = settings_->value(FullKey(section, key));
     if (!value.isValid()) return fallback;
     // A hand-edited value with bare commas comes back split into a list; rejoin it as written.
     if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u", ");
@@ -34,10 +56,16 @@ QString SettingsStore::GetSetting(const QString& section, const QString& key,
 }
 
 void SettingsStore::SaveSetting(const QString& section, const QString& key, const QString& value) {
-    settings_.setValue(FullKey(section, key), value);
+    if (!settings_) {
+        unstored_.insert(FullKey(section, key), value);
+        return;
+    }
+    settings_->setValue(FullKey(section, key), value);
 }
 
-void SettingsStore::Flush() { settings_.sync(); }
+void SettingsStore::Flush() {
+    if (settings_) settings_->sync();
+}
 
 std::int32_t SettingsStore::GetWholeNumber(const QString& section, const QString& key,
                                            std::int32_t fallback) const {
@@ -68,6 +96,6 @@ void SettingsStore::SaveText(const QString& section, const QString& key, const Q
     SaveSetting(section, key, value);
 }
 
-QString SettingsStore::FileName() const { return settings_.fileName(); }
+QString SettingsStore::FileName() const { return fileName_; }
 
 }  // namespace halvoria

@@ -2,15 +2,19 @@
 // program.
 #pragma once
 
+#include <QMap>
 #include <QSettings>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 namespace halvoria {
 
 // Strings addressed by section and key. Reads fall back to the caller's default; writes report
 // nothing. Saving goes through a temporary file renamed over the old one under a lock file, and
 // merges with what another program wrote meanwhile, so each program can keep its own section.
+// A store path that is there but is not a regular file (or a link to one), such as a named pipe, a
+// device or a folder, is never opened: it reads as empty and what is saved stays in memory.
 class SettingsStore {
   public:
     SettingsStore();
@@ -40,7 +44,9 @@ class SettingsStore {
     QString FileName() const;
 
   private:
-    mutable QSettings settings_;
+    QString fileName_;
+    std::unique_ptr<QSettings> settings_;  // null when the path is not a regular file
+    QMap<QString, QString> unstored_;      // what was saved while settings_ is null
 };
 
 }  // namespace halvoria

@@ -52,7 +52,8 @@ void DrawPanel(PuzzleWindowOps& ops, std::int32_t panelSize, std::int32_t panel,
     const double w = pic.Width() / panelSize;
     const double h = pic.Height() / panelSize;
     const double srcLeft = ((panel - 1) % panelSize) * w;
-    const double srcTop = ((panel - 1) / panelSize) * h;
+    const std::int32_t row = (panel - 1) / panelSize;
+    const double srcTop = row * h;
     pic.PaintPicture(ops.PicSurface(), static_cast<float>((x - 1) * w),
                      static_cast<float>((y - 1) * h), w, h, srcLeft, srcTop, w, h);
 }

@@ -20,17 +20,28 @@ fail() {
     exit 1
 }
 
+# How long any wait for a state gives up after, in seconds. Generous, so a machine busy with other
+# work only slows the tests down; a state that never comes still fails them.
+E2E_WAIT=${E2E_WAIT:-60}
+
+# Runs a command until it succeeds, polling, for up to E2E_WAIT seconds; fails with the message
+# otherwise.
+wait_until() {
+    local message=$1
+    shift
+    local deadline=$((SECONDS + E2E_WAIT))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "$message (waited ${E2E_WAIT} s)"
+        sleep 0.05
+    done
+}
+
 # Starts Xvfb on a free display number and points DISPLAY at it.
 start_xvfb() {
     local fdfile="$E2E_TMP/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
     E2E_PIDS+=($!)
-    local i
-    for i in $(seq 100); do
-        [ -s "$fdfile" ] && break
-        sleep 0.1
-    done
-    [ -s "$fdfile" ] || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    wait_until "Xvfb did not start" test -s "$fdfile"
     export DISPLAY=":$(head -n1 "$fdfile")"
     export QT_QPA_PLATFORM=xcb
 }
@@ -64,45 +75,39 @@ start_program() {
     E2E_PIDS+=("$E2E_LAST_PID")
 }
 
-# The id of the visible window with exactly this title (waits up to 10 s).
-find_window() {
-    local title=$1 i id
-    for i in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window titled $title"
+# The ids of the visible windows with exactly this title, one a line.
+visible_windows() {
+    xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null || true
 }
+
+# The id of the visible window with exactly this title (waits for it).
+find_window() {
+    local title=$1
+    wait_until "no window titled $title" has_window "$title"
+    visible_windows "$title" | head -n1
+}
+has_window() { [ -n "$(visible_windows "$1")" ]; }
 
 # The n-th visible window with this title, counting from 1 (a message box is the second).
 find_nth_window() {
-    local title=$1 n=$2 i ids
-    for i in $(seq 100); do
-        ids=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null || true)
-        if [ "$(echo "$ids" | grep -c .)" -ge "$n" ]; then
-            echo "$ids" | sed -n "${n}p"
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "fewer than $n windows titled $title"
+    local title=$1 n=$2
+    wait_until "fewer than $n windows titled $title" has_windows "$title" "$n"
+    visible_windows "$title" | sed -n "${n}p"
 }
+has_windows() { [ "$(visible_windows "$1" | grep -c .)" -ge "$2" ]; }
 
 # Without a window manager no window gets the keyboard by itself.
 focus_window() {
     xdotool windowfocus --sync "$1"
 }
 
-# Waits until a process has ended (up to 10 s); fails otherwise.
+# Waits until a process has ended; fails otherwise.
 wait_exit() {
-    local pid=$1 i
-    for i in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }
-        sleep 0.1
-    done
-    fail "process $pid did not end"
+    local pid=$1
+    wait_until "process $pid did not end" process_gone "$pid"
+    wait "$pid" 2>/dev/null || true
 }
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # Screenshot of one window (or the root) as PNG.
 screenshot() {
@@ -115,27 +120,56 @@ region() {
     /usr/bin/convert "$1" -crop "$2" +repage rgb:- | md5sum | cut -d' ' -f1
 }
 
-# The id of a visible window titled $E2E_TITLE other than the given ones (waits up to 10 s): the
+# The id of a visible window titled $E2E_TITLE other than the given ones (waits for it): the
 # message box a game has just opened.
 other_window() {
-    local i id
-    for i in $(seq 100); do
-        for id in $(xdotool search --onlyvisible --name "^${E2E_TITLE}\$" 2>/dev/null || true); do
-            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
-        done
-        sleep 0.1
+    wait_until "no message box appeared" other_window_now "$@"
+    other_window_now "$@"
+}
+other_window_now() {
+    local id
+    for id in $(visible_windows "$E2E_TITLE"); do
+        case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
     done
-    fail "no message box appeared"
+    return 1
 }
 
 # Waits until the window with this id, titled $E2E_TITLE, is no longer visible.
 wait_gone() {
-    local i
-    for i in $(seq 100); do
-        xdotool search --onlyvisible --name "^${E2E_TITLE}\$" 2>/dev/null | grep -qx "$1" || return 0
-        sleep 0.1
-    done
-    fail "window $1 stayed open"
+    wait_until "window $1 stayed open" window_gone "$1"
+}
+window_gone() { ! visible_windows "$E2E_TITLE" | grep -qx "$1"; }
+
+# Takes screenshots of a window into a file until the region (WxH+X+Y) differs from a checksum
+# (op !=) or equals it (op =); fails with the message when that does not happen in time.
+wait_region() {
+    local window=$1 out=$2 crop=$3 op=$4 reference=$5 message=$6
+    wait_until "$message" region_is "$window" "$out" "$crop" "$op" "$reference"
+}
+region_is() {
+    local now
+    screenshot "$1" "$2" 2>/dev/null || return 1
+    now=$(region "$2" "$3")
+    if [ "$4" == "=" ]; then [ "$now" == "$5" ]; else [ "$now" != "$5" ]; fi
+}
+
+# Waits until a window shows more than one colour and two screenshots in a row agree: it has
+# painted its first picture. The last screenshot is left in the file.
+wait_painted() {
+    local window=$1 out=$2
+    E2E_LAST_SHOT=
+    wait_until "window $window never painted" painted "$window" "$out"
+}
+painted() {
+    local sum colours
+    screenshot "$1" "$2" 2>/dev/null || return 1
+    colours=$(/usr/bin/convert "$2" -format '%k' info:)
+    [ "$colours" -gt 1 ] || return 1
+    # The pixels, not the file: a PNG also holds the time it was written.
+    sum=$(/usr/bin/convert "$2" rgb:- | md5sum)
+    [ "$sum" == "$E2E_LAST_SHOT" ] && return 0
+    E2E_LAST_SHOT=$sum
+    return 1
 }
 
 # The screen with every visible window (the game, an open menu, a message box) pasted at its

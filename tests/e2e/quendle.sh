@@ -30,7 +30,6 @@ start_program "$folder/Quendle"
 pid=$E2E_LAST_PID
 win=$(find_window Colvane)
 focus_window "$win"
-sleep 0.5
 
 # The window is the menu bar over the 520 x 293 client area.
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -41,40 +40,35 @@ board="500x250+10+$((menu + 10))"
 score="89x25+48+$((menu + 270))"
 best="89x25+200+$((menu + 270))"
 
-screenshot "$win" "$shots/start.png"
+wait_painted "$win" "$shots/start.png"
 best_at_start=$(region "$shots/start.png" "$best")
+empty_board=$(region "$shots/start.png" "$board")
 
 xdotool key F2
-sleep 0.5
-screenshot "$win" "$shots/dealt.png"
-[ "$(region "$shots/dealt.png" "$board")" != "$(region "$shots/start.png" "$board")" ] ||
-    fail "F2 drew no board"
+wait_region "$win" "$shots/dealt.png" "$board" != "$empty_board" "F2 drew no board"
+# The deal is drawn at once, but the score label may follow; wait until the window is settled.
+wait_painted "$win" "$shots/dealt.png"
+dealt_board=$(region "$shots/dealt.png" "$board")
+dealt_score=$(region "$shots/dealt.png" "$score")
 
 # Click three rows of most columns; on a full random board many of these cells are in groups.
 for x in 1 4 7 10 13 16 19 2 5 8 11 14 17; do
     for y in 9 6 3; do
         xdotool mousemove --window "$win" $((10 + 25 * x + 12)) $((menu + 10 + 25 * y + 12)) click 1
-        sleep 0.05
     done
 done
-sleep 0.3
-screenshot "$win" "$shots/clicked.png"
-[ "$(region "$shots/clicked.png" "$board")" != "$(region "$shots/dealt.png" "$board")" ] ||
-    fail "no click removed a group"
-[ "$(region "$shots/clicked.png" "$score")" != "$(region "$shots/dealt.png" "$score")" ] ||
-    fail "the score did not change after a removal"
+wait_region "$win" "$shots/clicked.png" "$board" != "$dealt_board" "no click removed a group"
+wait_region "$win" "$shots/clicked.png" "$score" != "$dealt_score" \
+    "the score did not change after a removal"
 
 # Give up: Return answers Yes to the question; a fresh store makes any positive score a new best.
 focus_window "$win"
 xdotool key F3
 question=$(answer_box)
 answer_box "$question" >/dev/null
-sleep 0.3
-screenshot "$win" "$shots/given-up.png"
-[ "$(region "$shots/given-up.png" "$board")" == "$(region "$shots/start.png" "$board")" ] ||
-    fail "the board was not wiped by the give-up"
+wait_region "$win" "$shots/given-up.png" "$board" = "$empty_board" "the board was not wiped by the give-up"
+wait_region "$win" "$shots/given-up.png" "$best" != "$best_at_start" "the best score label still shows 0"
 best_after=$(region "$shots/given-up.png" "$best")
-[ "$best_after" != "$best_at_start" ] || fail "the best score label still shows 0"
 
 focus_window "$win"
 xdotool key F4
@@ -91,10 +85,8 @@ music=$(sed -n '/^\[Colvane\]/,/^\[/s/^Music=//p' "$ini")
 start_program "$folder/Quendle"
 pid=$E2E_LAST_PID
 win=$(find_window Colvane)
-sleep 0.5
-screenshot "$win" "$shots/second.png"
-[ "$(region "$shots/second.png" "$best")" == "$best_after" ] ||
-    fail "the second run does not show the stored best score $hiscore"
+wait_region "$win" "$shots/second.png" "$best" = "$best_after" \
+    "the second run does not show the stored best score $hiscore"
 focus_window "$win"
 xdotool key F4
 wait_exit "$pid"

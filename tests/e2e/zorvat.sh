@@ -27,7 +27,6 @@ start_program "$folder/Zorvat"
 pid=$E2E_LAST_PID
 win=$(find_window Mirelda)
 focus_window "$win"
-sleep 0.5
 
 # The window is the menu bar over the 626 x 433 client area; the board sits at 15, 15.
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -36,25 +35,19 @@ menu=$((HEIGHT - 433))
 [ "$menu" -gt 0 ] || fail "no menu bar above the client area (height $HEIGHT)"
 blank_cell="99x99+$((15 + 300))+$((menu + 15 + 300))"
 
-screenshot "$win" "$shots/start.png"
+wait_painted "$win" "$shots/start.png"
+start_blank=$(region "$shots/start.png" "$blank_cell")
 xdotool key F2
-sleep 0.5
-screenshot "$win" "$shots/dealt.png"
-[ "$(region "$shots/dealt.png" "$blank_cell")" != "$(region "$shots/start.png" "$blank_cell")" ] ||
-    fail "F2 left the blank cell as it was"
+wait_region "$win" "$shots/dealt.png" "$blank_cell" != "$start_blank" "F2 left the blank cell as it was"
 
 # A press on the top-left panel slides nothing, and the solved board is complete.
 xdotool mousemove --window "$win" $((15 + 50)) $((menu + 15 + 50)) click 1
 box=$(other_window "$win")
-sleep 0.3
-screenshot "$box" "$shots/box.png"
 focus_window "$box"
 xdotool key Return
 wait_gone "$box"
-sleep 0.3
-screenshot "$win" "$shots/completed.png"
-[ "$(region "$shots/completed.png" "$blank_cell")" = "$(region "$shots/start.png" "$blank_cell")" ] ||
-    fail "the whole picture did not come back after completion"
+wait_region "$win" "$shots/completed.png" "$blank_cell" = "$start_blank" \
+    "the whole picture did not come back after completion"
 
 focus_window "$win"
 xdotool key F4

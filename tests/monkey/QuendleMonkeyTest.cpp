@@ -343,7 +343,8 @@ TEST_P(QuendleMonkey, RandomEventsKeepBoardAndScoreConsistent) {
     chooser_ = &chooser;
     monkey::RandomBoxes boxes(chooser);
     Open();
-    int games = 0, removals = 0, clears = 0, giveUps = 0, reopened = 0, queuedRemovals = 0;
+    int games = 0, removals = 0, clears = 0, giveUps = 0, takeBacks = 0, reopened = 0,
+        queuedRemovals = 0;
     for (int i = 0; i < run.events; ++i) {
         const TileGame& before = form_->Game();
         const bool wasPlaying = before.playing;
@@ -421,6 +422,7 @@ TEST_P(QuendleMonkey, RandomEventsKeepBoardAndScoreConsistent) {
                     break;
                 case Kind::TakeBack:
                     modelScore_ = modelPrevious_;
+                    if (tilesAfter > tilesBefore) ++takeBacks;
                     break;
                 default:
                     break;
@@ -455,9 +457,17 @@ TEST_P(QuendleMonkey, RandomEventsKeepBoardAndScoreConsistent) {
     }
     // What the run reached, so a change that starves a path shows in the log.
     std::cout << "seed " << run.seed << ": " << games << " games, " << removals << " removals, "
-              << clears << " clears, " << giveUps << " give-ups, " << queuedRemovals
-              << " queued removals after a give-up that did not go ahead, " << reopened
-              << " reopenings\n";
+              << clears << " clears, " << giveUps << " give-ups, " << takeBacks << " take-backs, "
+              << queuedRemovals << " queued removals after a give-up that did not go ahead, "
+              << reopened << " reopenings\n";
+    // A run that never got this far checked nothing of it: a change that stops removals, ends
+    // of games or take-backs fails here.
+    EXPECT_GT(games, 0) << "no game started";
+    EXPECT_GT(removals, 0) << "no group removed";
+    EXPECT_GT(clears, 0) << "no board cleared";
+    EXPECT_GT(giveUps, 0) << "no game given up";
+    EXPECT_GT(takeBacks, 0) << "no removal taken back";
+    EXPECT_GT(reopened, 0) << "the window was never reopened";
     form_.reset();
     chooser_ = nullptr;
 }

@@ -475,6 +475,14 @@ TEST_P(ZorvatMonkey, RandomEventsKeepTheGameConsistent) {
               << " picture files, sizes played:";
     for (int size : sizes) std::cout << " " << size;
     std::cout << "\n";
+    // A run that never got this far checked nothing of it: a change that stops slides or
+    // completions fails here.
+    EXPECT_GT(games, 0) << "no game started";
+    EXPECT_GT(slides, 0) << "no panel slid";
+    if (run.shuffles <= 3) {
+        EXPECT_GT(wins, 0) << "no board completed";
+    }
+    EXPECT_GT(reopened, 0) << "the window was never reopened";
     window_.reset();
     chooser_ = nullptr;
 }

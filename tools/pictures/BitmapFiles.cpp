@@ -59,7 +59,7 @@ QByteArray EncodeBmp24(const QImage& image) {
     const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize;
 
     QByteArray out;
-    out.reserve(static_cast<qsizetype>(offset + imageBytes));
+    out.reserve(static_cast<qsizetype>(offset) + imageBytes);
     out.append("BM");
     PutU32(out, offset + imageBytes);
     PutU16(out, 0);
@@ -100,7 +100,8 @@ QByteArray EncodeIco4(const QImage& image, const IconPalette& palette) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const QRgb pixel = argb.pixel(x, y);
-            const auto at = static_cast<std::size_t>(y * width + x);
+            const auto at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                            static_cast<std::size_t>(x);
             if (qAlpha(pixel) == 0) {
                 if (blackIndex < 0) return {};
                 indices[at] = static_cast<std::uint8_t>(blackIndex);
@@ -125,7 +126,7 @@ QByteArray EncodeIco4(const QImage& image, const IconPalette& palette) {
     constexpr std::uint32_t kDirectorySize = 6 + 16;
 
     QByteArray out;
-    out.reserve(static_cast<qsizetype>(kDirectorySize + imageBytes));
+    out.reserve(static_cast<qsizetype>(kDirectorySize) + imageBytes);
     PutU16(out, 0);                                        // reserved
     PutU16(out, 1);                                        // type: icon
     PutU16(out, 1);                                        // one image
@@ -149,7 +150,9 @@ QByteArray EncodeIco4(const QImage& image, const IconPalette& palette) {
     for (int y = height - 1; y >= 0; --y) {
         QByteArray row(static_cast<qsizetype>(colourStride), '\0');
         for (int x = 0; x < width; ++x) {
-            const std::uint8_t index = indices[static_cast<std::size_t>(y * width + x)];
+            const std::uint8_t index =
+                indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(x)];
             auto& byte = reinterpret_cast<std::uint8_t&>(row[x / 2]);
             byte = static_cast<std::uint8_t>(byte | ((x % 2 == 0) ? (index << 4) : index));
         }
@@ -158,7 +161,9 @@ QByteArray EncodeIco4(const QImage& image, const IconPalette& palette) {
     for (int y = height - 1; y >= 0; --y) {
         QByteArray row(static_cast<qsizetype>(maskStride), '\0');
         for (int x = 0; x < width; ++x) {
-            if (!transparent[static_cast<std::size_t>(y * width + x)]) continue;
+            if (!transparent[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                             static_cast<std::size_t>(x)])
+                continue;
             auto& byte = reinterpret_cast<std::uint8_t&>(row[x / 8]);
             byte = static_cast<std::uint8_t>(byte | (0x80u >> (x % 8)));
         }

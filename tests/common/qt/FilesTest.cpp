@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "common/qt/Dir.h"
 #include "common/qt/PictureLoader.h"
@@ -108,6 +109,19 @@ TEST_F(FilesTest, PicturesOfTwoFoldersTheFirstFoldersFirstEachNameOnce) {
     EXPECT_EQ(all[72].name, "q000.bmp");
     EXPECT_EQ(all[72].folder, own + "/");
     EXPECT_EQ(all.back().name, "q027.bmp");
+}
+
+// Qt's folder listing skips names it cannot decode from the file system's UTF-8, and a name the
+// menu cannot show could neither be stored as text nor opened again, so such a file is not
+// offered; the files beside it are.
+TEST_F(FilesTest, NameThatIsNotUtf8IsLeftOut) {
+    Write("a.bmp", "x");
+    const QByteArray latin1 = QFile::encodeName(folder_.path()) + "/caf\xe9.bmp";
+    std::FILE* file = std::fopen(latin1.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    ASSERT_EQ(::access(latin1.constData(), F_OK), 0);
+    EXPECT_EQ(PictureFiles(folder_.path()), QStringList{"a.bmp"});
 }
 
 TEST_F(FilesTest, PictureFilesStopAtOneHundred) {

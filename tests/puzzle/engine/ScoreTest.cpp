@@ -136,8 +136,6 @@ TEST_P(ClockTickTest, ShowsWholeSecondsAndTheRunningScore) {
     game.Timer1_Timer();
     EXPECT_EQ(ops.timeCaptions, std::vector<std::string>{c.timeCaption});
     EXPECT_EQ(ops.scoreCaptions, std::vector<std::string>{c.scoreCaption});
-    EXPECT_EQ(ops.log, (std::vector<std::string>{"TickCount", "SetTimeCaption", "TickCount",
-                                                 "SetScoreCaption", "PollMusic"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ticks, ClockTickTest,
