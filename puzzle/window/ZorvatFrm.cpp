@@ -74,7 +74,7 @@ QString ChoosePictureFile(QWidget* parent) {
 ZorvatFrm::ZorvatFrm(ZorvatEnvironment environment, QWidget* parent)
     : QMainWindow(parent),
       environment_(std::move(environment)),
-      host_(*this, environment_, kTuneFile),
+      host_(*this, static_cast<const halvoria::HostEnvironment&>(environment_), kTuneFile),
       game_(*this) {
     if (!environment_.playSound) environment_.playSound = halvoria::PlaySoundFile;
     if (!environment_.tickCount) environment_.tickCount = halvoria::TickCount;
