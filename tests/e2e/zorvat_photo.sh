@@ -38,15 +38,6 @@ stored() {
     awk -F= -v key="$1" '/^\[/ {inside = ($0 == "[Mirelda]")} inside && $1 == key {print $2}' "$ini"
 }
 
-# Runs a command until it succeeds, for up to 60 s.
-wait_until() {
-    local end=$((SECONDS + 60))
-    until "$@"; do
-        [ "$SECONDS" -lt "$end" ] || fail "timed out waiting for: $*"
-        sleep 0.05
-    done
-}
-
 # The red, green and blue of one pixel of a screenshot.
 pixel() {
     /usr/bin/convert "$1" -crop "1x1+$2+$3" +repage -depth 8 rgb:- | od -An -tu1
@@ -111,18 +102,18 @@ menu=$((HEIGHT - 433))
 
 # Add the photo: 設定 (Alt+S), マス画像 (the second item), then the submenu's last item, below
 # デフォルト and a separator.
-wait_until has_windows 1
+wait_until "no window appeared" has_windows 1
 xdotool key alt+s
-wait_until has_windows 2
+wait_until "the second window did not appear" has_windows 2
 xdotool key Down Right
-wait_until has_windows 3
+wait_until "the third window did not appear" has_windows 3
 xdotool key Down Return
 dialog=$(find_window "画像を追加")
 focus_window "$dialog"
 # The dialog opens in the Pictures folder, so the file's own name is enough.
 xdotool type --delay 10 "$photo"
 xdotool key Return
-wait_until board_shows_photo
+wait_until "the board does not show the photo" board_shows_photo
 [ -f "$pictures/$photo" ] || fail "the photo was not copied into the player's picture folder"
 cmp -s "$pictures/$photo" "$camera/$photo" || fail "the copy differs from the photo"
 cp "$shots/now.png" "$shots/solved.png"
@@ -131,7 +122,7 @@ solved=$(board_region "$shots/solved.png")
 # The closed dialog took the keyboard with it.
 focus_window "$win"
 xdotool key F2
-wait_until board_settled_away_from "$solved"
+wait_until "F2 did not scramble the board" board_settled_away_from "$solved"
 cp "$shots/a.png" "$shots/dealt.png"
 "$solver" "$shots/solved.png" "$shots/dealt.png" 10 15 $((menu + 15)) 399 299 >"$E2E_TMP/moves" ||
     fail "the dealt board could not be read or solved"
@@ -146,7 +137,7 @@ while read -r cx cy; do
     screenshot "$win" "$shots/before.png"
     before=$(region "$shots/before.png" "$spot")
     xdotool mousemove --window "$win" "$x" "$y" click 1
-    wait_until cell_changed "$before" "$spot"
+    wait_until "a click did not slide its panel" cell_changed "$before" "$spot"
 done <"$E2E_TMP/moves"
 
 box=$(other_window "$win")
@@ -154,7 +145,7 @@ focus_window "$box"
 xdotool key Return
 wait_gone "$box"
 # The whole photo again, without grid lines.
-wait_until board_equals "$solved"
+wait_until "the board was not solved" board_equals "$solved"
 
 focus_window "$win"
 xdotool key F4
@@ -168,7 +159,7 @@ best=$(stored HiScore4)
 start_program "$folder/Zorvat"
 pid=$E2E_LAST_PID
 win=$(find_window Mirelda)
-wait_until board_shows_photo
+wait_until "the board does not show the photo" board_shows_photo
 focus_window "$win"
 xdotool key F4
 wait_exit "$pid"
