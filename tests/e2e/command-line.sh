@@ -73,11 +73,7 @@ xdotool key F2
 sounding() {
     [ -s "$SDL_DISKAUDIOFILE" ] && [ "$(tr -d '\0' <"$SDL_DISKAUDIOFILE" | head -c 1 | wc -c)" = 1 ]
 }
-for _ in $(seq 200); do
-    sounding && break
-    sleep 0.1
-done
-sounding || fail "no tune through the link: $(cat "$E2E_TMP/program.log")"
+wait_until "no tune through the link" sounding
 focus_window "$win"
 xdotool key F4
 for _ in $(seq 100); do

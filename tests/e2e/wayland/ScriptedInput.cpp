@@ -126,9 +126,9 @@ class ScriptedInputPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "scripted-input.json")
 
   public:
-    QObject* create(const QString& key, const QString& specification) override {
+    QObject* create(const QString& key, const QString& parameters) override {
         Q_UNUSED(key);
-        Q_UNUSED(specification);
+        Q_UNUSED(parameters);
         return new ScriptedInput(qEnvironmentVariable("HALVORIA_SCRIPTED_INPUT"));
     }
 };
