@@ -9,6 +9,7 @@
 #include "WindowFixture.h"
 #include "common/qt/Label.h"
 #include "puzzle/engine/BoardText.h"
+#include "tests/support/MenuMarks.h"
 
 namespace zorvat::testing {
 namespace {
@@ -134,18 +135,8 @@ TEST_F(KeyboardTest, OnlyCheckedMenuItemsShowAMark) {
     EXPECT_TRUE(window.Menu().SoundOff->isCheckable());
     emit sound->aboutToShow();
     sound->adjustSize();
-    const QImage shown = sound->grab().toImage();
-    const auto markColumn = [&](QAction* item) {
-        const QRect row = sound->actionGeometry(item);
-        int inked = 0;
-        const QRgb ground = shown.pixel(row.left() + 2, row.top() + 1);
-        for (int y = row.top() + 2; y < row.bottom() - 1; ++y)
-            for (int x = row.left() + 2; x < row.left() + 22; ++x)
-                if (shown.pixel(x, y) != ground) ++inked;
-        return inked;
-    };
-    EXPECT_GT(markColumn(window.Menu().SoundOn), 10);
-    EXPECT_EQ(markColumn(window.Menu().SoundOff), 0);
+    EXPECT_GT(halvoria::testing::InkInMarkColumn(sound, window.Menu().SoundOn), 10);
+    EXPECT_EQ(halvoria::testing::InkInMarkColumn(sound, window.Menu().SoundOff), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and what a screen reader reads.
 #include <QAccessible>
 
+#include "tests/support/MenuMarks.h"
 #include "tests/tiles/window/Form1Fixture.h"
 
 namespace quendle::testing {
@@ -165,18 +166,8 @@ TEST_F(Form1KeyTest, OnlyTheCheckedMusicItemShowsAMark) {
     EXPECT_TRUE(form_->Menu().MusicOff->isCheckable());
     emit music->aboutToShow();
     music->adjustSize();
-    const QImage shown = music->grab().toImage();
-    const auto markColumn = [&](QAction* item) {
-        const QRect row = music->actionGeometry(item);
-        int inked = 0;
-        const QRgb ground = shown.pixel(row.left() + 2, row.top() + 1);
-        for (int y = row.top() + 2; y < row.bottom() - 1; ++y)
-            for (int x = row.left() + 2; x < row.left() + 22; ++x)
-                if (shown.pixel(x, y) != ground) ++inked;
-        return inked;
-    };
-    EXPECT_GT(markColumn(form_->Menu().MusicOn), 10);
-    EXPECT_EQ(markColumn(form_->Menu().MusicOff), 0);
+    EXPECT_GT(halvoria::testing::InkInMarkColumn(music, form_->Menu().MusicOn), 10);
+    EXPECT_EQ(halvoria::testing::InkInMarkColumn(music, form_->Menu().MusicOff), 0);
 }
 
 }  // namespace quendle::testing
