@@ -29,6 +29,13 @@ QString UserStoreFile() {
     return folder + QStringLiteral("/Halvoria.ini");
 }
 
+// QSettings takes "<file>.lock" around every write and waits for it without end; a folder, a
+// named pipe or a dangling link there can never be taken (a pipe would even block the open).
+bool LockPathUsable(const QString& storeFile) {
+    const QFileInfo lock(storeFile + QStringLiteral(".lock"));
+    return lock.isFile() || (!lock.exists() && !lock.isSymLink());
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore() : fileName_(UserStoreFile()) {
@@ -46,8 +53,10 @@ SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::GetSetting(const QString& section, const QString& key,
                                   const QString& fallback) const {
-    if (!settings_) return unstored_.value(FullKey(section, key), fallback);
-    const QVariant value = settings_->value(FullKey(section, key));
+    const QString fullKey = FullKey(section, key);
+    if (const auto kept = unstored_.constFind(fullKey); kept != unstored_.cend()) return *kept;
+    if (!settings_) return fallback;
+    const QVariant value = settings_->value(fullKey);
     if (!value.isValid()) return fallback;
     // A hand-edited value with bare commas comes back split into a list; rejoin it as written.
     if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u", ");
@@ -56,7 +65,8 @@ QString SettingsStore::GetSetting(const QString& section, const QString& key,
 }
 
 void SettingsStore::SaveSetting(const QString& section, const QString& key, const QString& value) {
-    if (!settings_) {
+    // Handed to QSettings, a value would be written behind a lock that can never be taken.
+    if (!settings_ || !LockPathUsable(fileName_)) {
         unstored_.insert(FullKey(section, key), value);
         return;
     }
@@ -64,7 +74,7 @@ void SettingsStore::SaveSetting(const QString& section, const QString& key, cons
 }
 
 void SettingsStore::Flush() {
-    if (settings_) settings_->sync();
+    if (settings_ && LockPathUsable(fileName_)) settings_->sync();
 }
 
 std::int32_t SettingsStore::GetWholeNumber(const QString& section, const QString& key,

@@ -14,7 +14,9 @@ namespace halvoria {
 // nothing. Saving goes through a temporary file renamed over the old one under a lock file, and
 // merges with what another program wrote meanwhile, so each program can keep its own section.
 // A store path that is there but is not a regular file (or a link to one), such as a named pipe, a
-// device or a folder, is never opened: it reads as empty and what is saved stays in memory.
+// device or a folder, is never opened: it reads as empty and what is saved stays in memory. A
+// lock path that is no regular file (a folder, a pipe, a dangling link) leaves the file readable
+// but keeps what is saved in memory, since writing would wait for that lock forever.
 class SettingsStore {
   public:
     SettingsStore();
@@ -46,7 +48,7 @@ class SettingsStore {
   private:
     QString fileName_;
     std::unique_ptr<QSettings> settings_;  // null when the path is not a regular file
-    QMap<QString, QString> unstored_;      // what was saved while settings_ is null
+    QMap<QString, QString> unstored_;      // what was saved but cannot be written
 };
 
 }  // namespace halvoria

@@ -21,6 +21,7 @@ TABLE=(
     row_store_readonly         # a store the program may not write
     row_store_is_folder        # the store's path is a folder
     row_store_is_pipe          # the store's path is a named pipe
+    row_lock_unusable          # the store's lock path is a folder or a named pipe
     row_store_garbage          # text and binary junk around the sections
     row_store_huge             # a 10 MB store
     row_store_bad_values       # every key holding letters, nothing, or 99999999999
@@ -482,6 +483,21 @@ row_store_is_pipe() {
     quendle_session "$folder/Quendle"
     [ -p "$(ini)" ] || fail "the named pipe in the store's place was replaced"
     [ -z "$(ls -A "$XDG_CONFIG_HOME" | grep -vx Halvoria.ini)" ] || fail "files left: $(ls -A "$XDG_CONFIG_HOME")"
+}
+
+row_lock_unusable() {
+    local folder before
+    folder=$(both_programs)
+    seed_store
+    before=$(md5sum <"$(ini)")
+    # The lock around each save could never be taken; both close at once with the store as it was.
+    mkdir "$(ini).lock"
+    zorvat_session "$folder/Zorvat"
+    rmdir "$(ini).lock" || fail "the folder in the lock's place was touched"
+    mkfifo "$(ini).lock"
+    quendle_session "$folder/Quendle"
+    [ -p "$(ini).lock" ] || fail "the named pipe in the lock's place was replaced"
+    [ "$(md5sum <"$(ini)")" == "$before" ] || fail "the store was written past an unusable lock"
 }
 
 row_store_garbage() {

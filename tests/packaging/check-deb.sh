@@ -53,7 +53,7 @@ fi
 
 # Debian's checker: no error and no warning; the full list of tags is shown either way.
 status=0
-lintian --pedantic --display-info --display-experimental --tag-display-limit 0 \
+TMPDIR=$out lintian --pedantic --display-info --display-experimental --tag-display-limit 0 \
     --fail-on error,warning "$deb" >"$out/lintian.log" 2>&1 || status=$?
 echo "lintian tags of $(basename "$deb"):"
 cat "$out/lintian.log"

@@ -454,6 +454,53 @@ TEST_F(SettingsStoreTest, StorePathThatIsNoRegularFileIsNeverOpened) {
     }
 }
 
+// A lock path that can never be taken: the file is still read, saved values live on in memory,
+// and nothing waits. Writing would wait for the lock forever (a pipe even blocks its open).
+TEST_F(SettingsStoreTest, LockPathThatIsNoRegularFileLeavesTheFileReadOnly) {
+    const QString lockFile = StoreFile() + ".lock";
+    const struct {
+        const char* name;
+        std::function<bool()> make;
+    } cases[] = {
+        {"folder", [&] { return QDir().mkdir(lockFile); }},
+        {"named pipe", [&] { return mkfifo(QFile::encodeName(lockFile).constData(), 0600) == 0; }},
+        {"dangling link", [&] { return QFile::link(folder_.path() + "/gone", lockFile); }},
+    };
+    const QByteArray stored = "[Mirelda]\nPanelSize=5\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            QFile file(StoreFile());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(stored);
+        }
+        QDir(lockFile).removeRecursively();
+        QFile::remove(lockFile);
+        ASSERT_TRUE(c.make());
+        const QFileInfo before(lockFile);
+        // In a second process first, so a store that blocks fails the test instead of hanging it.
+        const WriterRun set = RunWriter({"set", "Mirelda", "PanelSize", "8"});
+        ASSERT_EQ(set.exitCode, 0);
+        EXPECT_EQ(RunWriter({"get", "Mirelda", "PanelSize", "4"}).output, "5");
+        {
+            SettingsStore store;
+            EXPECT_EQ(store.GetWholeNumber("Mirelda", "PanelSize", 4), 5);
+            store.SaveWholeNumber("Mirelda", "PanelSize", 8);
+            EXPECT_EQ(store.GetWholeNumber("Mirelda", "PanelSize", 4), 8);
+            store.Flush();
+        }
+        EXPECT_EQ(FileBytes(), stored);
+        const QFileInfo after(lockFile);
+        EXPECT_EQ(after.isDir(), before.isDir());
+        EXPECT_EQ(after.isSymLink(), before.isSymLink());
+        EXPECT_EQ(after.exists(), before.exists());
+    }
+    // Once the lock path is free again, saving works as ever.
+    QFile::remove(lockFile);
+    EXPECT_EQ(RunWriter({"set", "Mirelda", "PanelSize", "8"}).exitCode, 0);
+    EXPECT_EQ(RunWriter({"get", "Mirelda", "PanelSize", "4"}).output, "8");
+}
+
 TEST_F(SettingsStoreTest, LinkToARegularFileIsReadAndWritten) {
     {
         QFile file(folder_.path() + "/elsewhere.ini");
