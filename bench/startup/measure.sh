@@ -44,15 +44,10 @@ if [ "$HALVORIA_BENCH_SESSION" = bus ]; then
     if [ -x "$launcher" ]; then
         "$launcher" --launch-immediately >/dev/null 2>&1 &
         E2E_PIDS+=($!)
-        for _ in $(seq 100); do
-            # Asks without starting the bus through service activation.
-            if dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-                org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'; then
-                session="session bus and accessibility bus"
-                break
-            fi
-            sleep 0.1
-        done
+        # Waits for the bus's name to appear, without starting the bus through service activation.
+        if gdbus wait --session --timeout 10 org.a11y.Bus 2>/dev/null; then
+            session="session bus and accessibility bus"
+        fi
     fi
 fi
 
@@ -76,15 +71,17 @@ first_paint() {
     FIRST_PAINT_PID=${line##* }
 }
 
-# The program is not a child of this shell (the timing tool started it), so wait by polling.
+# The program is not a child of this shell (the timing tool started it), so its end is awaited
+# through a pidfd; after 10 s it is killed.
 stop_program() {
-    local i
     kill "$1" 2>/dev/null || return 0
-    for i in $(seq 100); do
-        kill -0 "$1" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill -KILL "$1" 2>/dev/null || true
+    python3 -c '
+import os, select, sys
+try:
+    fd = os.pidfd_open(int(sys.argv[1]))
+except ProcessLookupError:
+    sys.exit(0)
+sys.exit(0 if select.select([fd], [], [], 10)[0] else 1)' "$1" || kill -KILL "$1" 2>/dev/null || true
 }
 
 programs=(bare Zorvat)

@@ -2,7 +2,7 @@
 // each a real X input event sent through XTest, and times every board press from the event to the
 // first damage of the window's board on the X server (XDamage), that is, until the changed pixels
 // have reached the server. Keys of the cycle (putting the board back) are waited for, not timed.
-// Without the DAMAGE extension it polls the board's pixels instead.
+// The X server must offer XTest and DAMAGE.
 // usage: press_latency PRESSES WARMUP HOST [ARGS...]
 // prints "p50 p99 max presses" in milliseconds; exits non-zero when a step got no answer.
 #include <X11/Xlib.h>
@@ -23,7 +23,6 @@
 #include <cstring>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -61,17 +60,40 @@ std::vector<KeySym> ParseKeys(const std::string& text) {
     return keys;
 }
 
+// Waits for the next event from the server until the deadline; false when none came.
+bool WaitForEvent(Display* display, Clock::time_point deadline) {
+    while (XPending(display) == 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return false;
+        pollfd fd{ConnectionNumber(display), POLLIN, 0};
+        poll(&fd, 1, static_cast<int>(left));
+    }
+    return true;
+}
+
+// Waits until the window is viewable (there is no window manager, so mapping shows it).
+bool WaitMapped(Display* display, Window window, Clock::time_point deadline) {
+    XSelectInput(display, window, StructureNotifyMask);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) != 0 &&
+        attributes.map_state == IsViewable)
+        return true;
+    while (WaitForEvent(display, deadline)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == MapNotify && event.xmap.window == window) return true;
+    }
+    return false;
+}
+
 class Board {
   public:
-    Board(Display* display, Window window, Rect rect)
-        : display_(display), window_(window), rect_(rect) {
-        int error = 0;
-        useDamage_ = XDamageQueryExtension(display, &damageEvent_, &error) != 0;
-        if (useDamage_) damage_ = XDamageCreate(display, window, XDamageReportRawRectangles);
+    Board(Display* display, Window window, Rect rect, int damageEvent)
+        : display_(display), rect_(rect), damageEvent_(damageEvent) {
+        XDamageCreate(display, window, XDamageReportRawRectangles);
         XSync(display, False);
     }
-
-    bool UsesDamage() const { return useDamage_; }
 
     // Reads everything the server has sent; true when some of it damaged the board.
     bool DrainDamage() {
@@ -79,7 +101,7 @@ class Board {
         while (XPending(display_) > 0) {
             XEvent event;
             XNextEvent(display_, &event);
-            if (useDamage_ && event.type == damageEvent_ + XDamageNotify) {
+            if (event.type == damageEvent_ + XDamageNotify) {
                 const auto* damage = reinterpret_cast<XDamageNotifyEvent*>(&event);
                 if (rect_.Meets(damage->area.x, damage->area.y, damage->area.width,
                                 damage->area.height))
@@ -89,27 +111,12 @@ class Board {
         return hit;
     }
 
-    // Remembers the board's pixels, for polling.
-    void Snapshot() {
-        if (!useDamage_) before_ = Pixels();
-    }
-
     // Waits until the board changes; the time it was seen, or nothing after `timeout`.
     bool WaitChange(Clock::time_point deadline, Clock::time_point& seen) {
-        while (Clock::now() < deadline) {
-            if (useDamage_) {
-                pollfd fd{ConnectionNumber(display_), POLLIN, 0};
-                if (XPending(display_) == 0) poll(&fd, 1, 5);
-                if (DrainDamage()) {
-                    seen = Clock::now();
-                    return true;
-                }
-            } else {
-                if (Pixels() != before_) {
-                    seen = Clock::now();
-                    return true;
-                }
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
+        while (WaitForEvent(display_, deadline)) {
+            if (DrainDamage()) {
+                seen = Clock::now();
+                return true;
             }
         }
         return false;
@@ -119,36 +126,20 @@ class Board {
     void Settle(std::chrono::milliseconds quiet) {
         Clock::time_point last = Clock::now();
         const Clock::time_point limit = last + std::chrono::seconds(5);
-        while (Clock::now() - last < quiet && Clock::now() < limit) {
-            if (!useDamage_) {
-                std::this_thread::sleep_for(quiet);
-                return;
+        while (Clock::now() < limit) {
+            // Quiet once no event came for `quiet` since the last damage.
+            if (!WaitForEvent(display_, std::min(last + quiet, limit))) {
+                if (Clock::now() >= last + quiet) return;
+                continue;
             }
-            pollfd fd{ConnectionNumber(display_), POLLIN, 0};
-            if (XPending(display_) == 0) poll(&fd, 1, 2);
             if (DrainDamage()) last = Clock::now();
         }
     }
 
   private:
-    std::string Pixels() {
-        XImage* image =
-            XGetImage(display_, window_, rect_.x, rect_.y, static_cast<unsigned>(rect_.w),
-                      static_cast<unsigned>(rect_.h), AllPlanes, ZPixmap);
-        if (image == nullptr) return {};
-        std::string bytes(image->data, static_cast<std::size_t>(image->bytes_per_line) *
-                                           static_cast<std::size_t>(image->height));
-        XDestroyImage(image);
-        return bytes;
-    }
-
     Display* display_;
-    Window window_;
     Rect rect_;
-    bool useDamage_ = false;
-    int damageEvent_ = 0;
-    Damage damage_ = 0;
-    std::string before_;
+    int damageEvent_;
 };
 
 double Percentile(std::vector<double> values, double p) {
@@ -177,6 +168,11 @@ int main(int argc, char** argv) {
     int event = 0, error = 0, major = 0, minor = 0;
     if (XTestQueryExtension(display, &event, &error, &major, &minor) == 0) {
         std::fprintf(stderr, "press_latency: no XTest extension\n");
+        return 2;
+    }
+    int damageEvent = 0;
+    if (XDamageQueryExtension(display, &damageEvent, &error) == 0) {
+        std::fprintf(stderr, "press_latency: no DAMAGE extension\n");
         return 2;
     }
 
@@ -235,15 +231,12 @@ int main(int argc, char** argv) {
     }
 
     // Wait until the window is on screen, then give it the keyboard (there is no window manager).
-    for (int i = 0; i < 10000; ++i) {
-        XWindowAttributes attributes;
-        if (XGetWindowAttributes(display, window, &attributes) != 0 &&
-            attributes.map_state == IsViewable)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!WaitMapped(display, window, Clock::now() + std::chrono::seconds(10))) {
+        std::fprintf(stderr, "press_latency: the host's window never showed\n");
+        return stop(2);
     }
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
-    Board board(display, window, rect);
+    Board board(display, window, rect, damageEvent);
     int rootX = 0, rootY = 0;
     Window child = 0;
     XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rootX, &rootY,
@@ -261,7 +254,6 @@ int main(int argc, char** argv) {
             board.Settle(std::chrono::milliseconds(5));
         }
         board.DrainDamage();
-        board.Snapshot();
         const Clock::time_point start = Clock::now();
         if (step.click) {
             XTestFakeButtonEvent(display, 1, True, CurrentTime);

@@ -76,11 +76,7 @@ sounding() {
 wait_until "no tune through the link" sounding
 focus_window "$win"
 xdotool key F4
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "F4 did not end the program"
+wait_until "F4 did not end the program" process_gone "$pid"
 status=0
 wait "$pid" || status=$?
 [ "$status" = 0 ] || fail "F4 ended the program with status $status"

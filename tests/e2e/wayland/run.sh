@@ -43,11 +43,8 @@ esac
 weston --backend=headless-backend.so --use-pixman --no-config --socket=halvoria-wayland \
     --idle-time=0 >"$E2E_TMP/weston.log" 2>&1 &
 E2E_PIDS+=($!)
-for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/halvoria-wayland" ] && break
-    sleep 0.1
-done
-[ -S "$XDG_RUNTIME_DIR/halvoria-wayland" ] || fail "Weston did not start: $(cat "$E2E_TMP/weston.log")"
+weston_listening() { [ -S "$XDG_RUNTIME_DIR/halvoria-wayland" ]; }
+(wait_until "no Wayland socket" weston_listening) || fail "Weston did not start: $(cat "$E2E_TMP/weston.log")"
 
 status=0
 WAYLAND_DISPLAY=halvoria-wayland QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
